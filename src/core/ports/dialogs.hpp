@@ -1,0 +1,18 @@
+#pragma once
+#include <string_view>
+
+namespace tavu {
+
+inline constexpr std::string_view kQuestionCaption = "岚禾提示";
+inline constexpr std::string_view kNoteCaption = "提示";
+
+// Message boxes. Questions are system-modal with Yes and No.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  virtual bool Ask(std::string_view text, std::string_view caption) = 0;
+  virtual void Inform(std::string_view text, std::string_view caption, bool system_modal) = 0;
+  virtual void Warn(std::string_view text, std::string_view caption) = 0;
+};
+
+}  // namespace tavu

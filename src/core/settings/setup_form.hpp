@@ -1,0 +1,74 @@
+#pragma once
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "app/commands.hpp"
+#include "app/forms.hpp"
+#include "ports/dialogs.hpp"
+#include "ports/files.hpp"
+#include "ports/shell.hpp"
+#include "settings/plans.hpp"
+#include "settings/settings.hpp"
+
+namespace tavu {
+
+inline constexpr std::array<std::string_view, 8> kSetupTabCaptions = {
+    "基本设置", "休息模式", "屏保与电源", "定时提醒", "休息主界面", "倒计时提醒界面", "正点报时界面",
+    "综合/其它"};
+inline constexpr std::string_view kSetupCaption = "设置-[岚禾护眼钟]";
+inline constexpr std::string_view kSaveFailedText =
+    "设置文件保存失败！请确认程序所在的文件夹可以写入、磁盘没有写满，然后再关闭本窗口。"
+    "本次的设置在程序运行期间仍然有效。";
+inline constexpr std::string_view kNoPlanText = "你还未选定方案！";
+inline constexpr std::string_view kPlanAppliedText = "当前设置已正式生效!";
+
+struct SetupFormState {
+  Size client{645, 447};
+  int page = kPageScreenSaver;  // in front when first shown without a chosen page
+  bool visible = false;
+  bool topmost = false;
+  std::string hotkey_label;
+  int mode_group = 0;  // the one visible rest-mode group
+};
+
+// The settings window: owns the editing of the settings model and its file.
+class TfrmSetup {
+ public:
+  TfrmSetup(FormHost& host, AppCommands& app, Settings& settings, BreakPlans& plans, Files& files,
+            Dialogs& dialogs, Random& random, SystemSettings& system)
+      : host_(host), app_(app), s_(settings), plans_(plans), files_(files), dialogs_(dialogs),
+        random_(random), system_(system) {}
+
+  void FormCreate();
+  void FormShow();
+  // Shows the window at a page (kPageUnchanged keeps the page in front).
+  void ShowAtPage(int page, bool topmost = false);
+  // Esc, the close box and "关闭窗口": saves, then hides. A failed save keeps it open.
+  bool FormClose();
+  void FormKeyDown(int virtual_key);
+  void SelectPage(int page);
+
+  void LoadConfigFile();
+  bool SaveConfigFile();
+  std::string ConfigPath();
+
+  void cbbHotKeyActionChange();
+  void rbxSelectBreakModeClick();
+  void btnApplyBreakPlanNowClick(std::string_view shown_text);
+
+  const SetupFormState& State() const { return state_; }
+
+ private:
+  FormHost& host_;
+  AppCommands& app_;
+  Settings& s_;
+  BreakPlans& plans_;
+  Files& files_;
+  Dialogs& dialogs_;
+  Random& random_;
+  SystemSettings& system_;
+  SetupFormState state_;
+};
+
+}  // namespace tavu

@@ -1,0 +1,154 @@
+#pragma once
+// Fake ports for the unit tests. The clock and the timers form one virtual event loop:
+// Advance(ms) moves time forward and fires due timers in order.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/app.hpp"
+
+namespace tavu::fake {
+
+class VirtualLoop : public Clock, public Timers, public InputWatch {
+ public:
+  uint64_t Tick() override { return now_; }
+  LocalTime Now() override;
+  uint64_t LastInputTick() override { return last_input_; }
+
+  void Start(TimerSink& sink, int id, uint32_t interval_ms) override;
+  void Stop(TimerSink& sink, int id) override;
+  void StopAll(TimerSink& sink) override;
+
+  // Runs every timer due within the next `ms`, in order of due time, then sets the clock.
+  void Advance(uint64_t ms);
+  void Input() { last_input_ = now_; }
+  bool IsRunning(TimerSink& sink, int id) const { return timers_.count({&sink, id}) != 0; }
+  std::optional<uint32_t> Interval(TimerSink& sink, int id) const;
+
+  // Wall clock at tick 0.
+  LocalTime wall_at_zero{2026, 12, 9, 9, 0, 0, 0};
+
+ private:
+  struct Timer {
+    uint32_t interval;
+    uint64_t due;
+    uint64_t generation;
+  };
+  uint64_t now_ = 1'000'000;
+  uint64_t last_input_ = 0;
+  uint64_t generation_ = 0;
+  std::map<std::pair<TimerSink*, int>, Timer> timers_;
+};
+
+class FakeDialogs : public Dialogs {
+ public:
+  struct Box {
+    std::string kind, text, caption;
+  };
+  bool Ask(std::string_view text, std::string_view caption) override;
+  void Inform(std::string_view text, std::string_view caption, bool system_modal) override;
+  void Warn(std::string_view text, std::string_view caption) override;
+  std::deque<bool> answers;  // Ask() takes the next; No when empty
+  std::vector<Box> shown;
+  // Called for every information box, e.g. to close an old version's window.
+  std::function<void()> on_inform;
+};
+
+class FakeScreen : public Screen {
+ public:
+  Size PrimarySize() override { return size; }
+  Rect WorkArea() override { return work; }
+  Point Cursor() override { return cursor; }
+  Size size{1920, 1080};
+  Rect work{0, 0, 1920, 1040};
+  Point cursor{100, 100};
+};
+
+class FakeFiles : public Files {
+ public:
+  std::string ExeFolder() override { return "C:\\Tavu\\"; }
+  std::string ExePath() override { return "C:\\Tavu\\tavu.exe"; }
+  std::optional<std::string> Read(std::string_view path, std::size_t limit) override;
+  bool WriteAtomic(std::string_view path, std::string_view bytes) override;
+  bool Exists(std::string_view path) override { return files.count(std::string(path)) != 0; }
+  std::vector<std::string> List(std::string_view, std::string_view) override { return {}; }
+  std::map<std::string, std::string> files;
+  bool fail_writes = false;
+  int writes = 0;
+};
+
+class FakeShell : public Shell {
+ public:
+  bool Execute(std::string_view verb, std::string_view target, std::string_view params,
+               ShowState show) override;
+  struct Call {
+    std::string verb, target, params;
+    ShowState show;
+  };
+  std::vector<Call> calls;
+};
+
+class FakeSystem : public SystemSettings {
+ public:
+  void SetScreenSaverActive(bool active) override { saver_active.push_back(active); }
+  std::vector<bool> saver_active;
+};
+
+class FakeRandom : public Random {
+ public:
+  void Randomize() override { ++randomized; }
+  int Next(int n) override;
+  std::deque<int> values;  // taken in order, reduced modulo n; 0 when empty
+  int randomized = 0;
+};
+
+class FakeTopWindows : public TopWindows {
+ public:
+  bool ExistsByClass(std::string_view cls) override { return classes.count(std::string(cls)) != 0; }
+  bool PostToClass(std::string_view cls, uint32_t msg, uintptr_t w, intptr_t l) override;
+  std::set<std::string> classes;
+  std::vector<std::tuple<std::string, uint32_t, uintptr_t, intptr_t>> posted;
+};
+
+class FakeLifecycle : public Lifecycle {
+ public:
+  void Quit(bool restart) override { quits.push_back(restart); }
+  std::vector<bool> quits;
+};
+
+class FakeHost : public MainFormHost {
+ public:
+  void Show() override { calls.push_back("Show"); }
+  void Hide() override { calls.push_back("Hide"); }
+  void AnimateHide(int ms) override { calls.push_back("AnimateHide " + std::to_string(ms)); }
+  void AddTrayIcon() override { calls.push_back("AddTrayIcon"); }
+  void RemoveTrayIcon() override { calls.push_back("RemoveTrayIcon"); }
+  std::vector<std::string> calls;
+};
+
+// A whole program on fake ports.
+struct Rig {
+  VirtualLoop loop;
+  FakeDialogs dialogs;
+  FakeScreen screen;
+  FakeFiles files;
+  FakeShell shell;
+  FakeSystem system;
+  FakeRandom random;
+  FakeTopWindows windows;
+  FakeLifecycle lifecycle;
+  FakeHost main_host;
+  FakeHost setup_host;
+  App app{Ports{loop, loop, loop, dialogs, screen, files, shell, system, random, windows,
+                lifecycle},
+          ViewHosts{main_host, setup_host}};
+  std::string ConfigPath() const { return "C:\\Tavu\\lh20cfg"; }
+};
+
+}  // namespace tavu::fake
