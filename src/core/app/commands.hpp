@@ -25,6 +25,7 @@ class AppCommands {
   virtual void Terminate(bool restart) = 0;
   virtual void StartEngine() = 0;
   virtual void EnableWelcomeClose() = 0;
+  virtual void ShowWelcome() = 0;
 };
 
 }  // namespace tavu

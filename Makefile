@@ -1,0 +1,36 @@
+# Front door. `make test` is what CI runs.
+.PHONY: all bootstrap build build-native build-windows test unit e2e run bench clean
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap
+
+build-native: bootstrap
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native
+
+build-windows: bootstrap
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+
+build: build-native build-windows
+
+unit: build-native
+	@ctest --preset native
+
+e2e: build-windows
+	@ctest --preset windows
+
+test: build
+	@ctest --preset native
+	@ctest --preset windows
+
+run: build-windows
+	@scripts/run
+
+bench: build
+	@scripts/bench
+
+clean:
+	rm -rf build/native build/windows build/screens build/run build/e2e-work

@@ -1,0 +1,80 @@
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "about_view.hpp"
+#include "engine_actions.hpp"
+#include "system_ports.hpp"
+#include "app/startup.hpp"
+#include "common/time_scale.hpp"
+#include "main_view.hpp"
+#include "ports.hpp"
+#include "setup_view.hpp"
+#include "text.hpp"
+
+using namespace tavu;
+using namespace tavu::win;
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  Win32Dialogs dialogs;
+  Win32Shell shell;
+  if (RunStartChecks(shell, dialogs) == StartDecision::HandedOver) return 0;
+
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  const int scale = ParseTimeScale(std::getenv("TAVU_TIME_SCALE"));
+  Win32Clock clock(scale);
+  Win32Timers timers(scale, &View::SyncAll);
+  Win32Screen screen;
+  Win32Files files;
+  Win32Random random;
+  Win32Lifecycle lifecycle;
+  Win32Processes processes;
+  Win32EngineActions engine_actions;
+
+  // Views first (their windows exist, hidden), then the presenters that drive them.
+  auto main_view = std::make_unique<MainView>();
+  auto about_view = std::make_unique<AboutView>();
+  auto setup_view = std::make_unique<SetupView>();
+  auto app = std::make_unique<App>(
+      Ports{clock, clock, timers, dialogs, screen, files, shell, shell, random, shell, lifecycle,
+            processes},
+      ViewHosts{*main_view, *setup_view, *about_view, engine_actions});
+  app->time_format().short_date = ShortDateFormat();
+  app->time_format().long_time = LongTimeFormat();
+  main_view->Attach(app->main());
+  about_view->Attach(app->about());
+  setup_view->Attach(app->setup());
+  bool shut_down = false;
+  auto shutdown = [&] {
+    if (shut_down) return;
+    shut_down = true;
+    app->Shutdown();
+  };
+  main_view->on_session_end = shutdown;
+
+  app->Start();
+  View::SyncAll();
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (setup_view->PreviewKey(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+
+  shutdown();
+  setup_view.reset();
+  about_view.reset();
+  main_view.reset();  // the single-instance window is gone from here on
+
+  if (lifecycle.restart_requested) {
+    const std::wstring exe = Wide(files.ExePath());
+    ShellExecuteW(nullptr, L"open", exe.c_str(), L"", L"", SW_SHOWNORMAL);
+  }
+  return 0;
+}

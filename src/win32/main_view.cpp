@@ -1,0 +1,139 @@
+#include "main_view.hpp"
+
+#include "app/startup.hpp"
+#include "resources.hpp"
+#include "text.hpp"
+
+namespace tavu::win {
+
+MainView::MainView() : background_(CreateSolidBrush(RGB(0, 128, 128))) {
+  if (auto image = DecodeJpeg(LoadResourceBytes(kResWelcomeJpeg))) picture_ = std::move(*image);
+  Create(Wide(kMainWindowClass), WS_POPUP, WS_EX_TOPMOST, L"欢迎使用...", nullptr, background_,
+         IDC_HAND);
+  taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
+}
+
+MainView::~MainView() {
+  RemoveTrayIcon();
+  DeleteObject(background_);
+}
+
+void MainView::Show() {
+  Sync();
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd());
+}
+
+void MainView::Hide() { ShowWindow(hwnd(), SW_HIDE); }
+
+void MainView::AnimateHide(int ms) {
+  if (IsWindowVisible(hwnd())) AnimateWindow(hwnd(), static_cast<DWORD>(ms), AW_BLEND | AW_HIDE);
+}
+
+NOTIFYICONDATAW MainView::TrayData() const {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = hwnd();
+  data.uID = kTrayIconId;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = kMsgTrayCallback;
+  data.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  Wide(kTrayTip).copy(data.szTip, std::size(data.szTip) - 1);
+  return data;
+}
+
+void MainView::AddTrayIcon() {
+  NOTIFYICONDATAW data = TrayData();
+  tray_added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+void MainView::RemoveTrayIcon() {
+  if (!tray_added_ || !hwnd()) return;
+  NOTIFYICONDATAW data = TrayData();
+  Shell_NotifyIconW(NIM_DELETE, &data);
+  tray_added_ = false;
+}
+
+void MainView::Sync() {
+  if (!presenter_) return;
+  const MainFormState& s = presenter_->State();
+  SetTextIfChanged(hwnd(), Wide(s.caption));
+  RECT r;
+  GetWindowRect(hwnd(), &r);
+  if (r.left != s.bounds.left || r.top != s.bounds.top || r.right != s.bounds.right ||
+      r.bottom != s.bounds.bottom)
+    SetWindowPos(hwnd(), HWND_TOPMOST, s.bounds.left, s.bounds.top, s.bounds.Width(),
+                 s.bounds.Height(), SWP_NOACTIVATE);
+  if (tool_window_ != !s.taskbar_button) {
+    tool_window_ = !s.taskbar_button;
+    LONG_PTR ex = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+    ex = tool_window_ ? (ex | WS_EX_TOOLWINDOW) : (ex & ~static_cast<LONG_PTR>(WS_EX_TOOLWINDOW));
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex);
+  }
+}
+
+void MainView::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd(), &ps);
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  if (!picture_.Empty()) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = picture_.width;
+    bi.bmiHeader.biHeight = -picture_.height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, picture_.width, picture_.height,
+                  picture_.pixels.data(), &bi, DIB_RGB_COLORS, SRCCOPY);
+  }
+  EndPaint(hwnd(), &ps);
+}
+
+LRESULT MainView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == taskbar_created_ && taskbar_created_ != 0) {
+    // The shell restarted: the icon has to be added again.
+    if (tray_added_) {
+      tray_added_ = false;
+      AddTrayIcon();
+    }
+    return 0;
+  }
+  if (!presenter_) return Default(msg, wp, lp);
+  LRESULT result = 0;
+  switch (msg) {
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return picture_.Empty() ? Default(msg, wp, lp) : 1;
+    case WM_CLOSE:
+      if (presenter_->FormClose()) DestroyWindow(hwnd());
+      break;
+    case kMsgShowSplash:
+      presenter_->ShowSplash();
+      break;
+    case kMsgTrayCallback:
+      Default(msg, wp, lp);
+      presenter_->OnTrayMessage(static_cast<uint32_t>(lp));
+      result = 0;
+      break;
+    case kMsgOpenScreenSaverSetup:
+      presenter_->OnOpenScreenSaverSetup();
+      break;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wp && on_session_end) on_session_end();
+      return 0;
+    default:
+      return Default(msg, wp, lp);
+  }
+  SyncAll();
+  return result;
+}
+
+}  // namespace tavu::win

@@ -1,0 +1,43 @@
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+
+#include "app/main_form.hpp"
+#include "gfx/image.hpp"
+#include "view.hpp"
+
+namespace tavu::win {
+
+// The main window "ZQX050505_20": the welcome picture, the tray icon and the messages other
+// programs and the system send.
+class MainView : public View, public MainFormHost {
+ public:
+  MainView();
+  ~MainView() override;
+  void Attach(TfrmMain& presenter) { presenter_ = &presenter; }
+  // Called when the session ends, so that the icon and the system switches are restored.
+  std::function<void()> on_session_end;
+
+  void Show() override;
+  void Hide() override;
+  void AnimateHide(int ms) override;
+  void AddTrayIcon() override;
+  void RemoveTrayIcon() override;
+  void Sync() override;
+
+ private:
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+  void Paint();
+  NOTIFYICONDATAW TrayData() const;
+
+  TfrmMain* presenter_ = nullptr;
+  Image picture_;
+  HBRUSH background_;
+  bool tray_added_ = false;
+  bool tool_window_ = false;
+  UINT taskbar_created_ = 0;
+};
+
+}  // namespace tavu::win

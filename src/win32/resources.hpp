@@ -1,0 +1,20 @@
+#pragma once
+#include <windows.h>
+
+#include <string_view>
+
+namespace tavu::win {
+
+// RCDATA ids of the pictures linked into the executable (see tavu.rc).
+inline constexpr int kResWelcomeJpeg = 101;
+
+inline std::string_view LoadResourceBytes(int id) {
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  if (!res) return {};
+  HGLOBAL data = LoadResource(module, res);
+  if (!data) return {};
+  return {static_cast<const char*>(LockResource(data)), SizeofResource(module, res)};
+}
+
+}  // namespace tavu::win

@@ -1,0 +1,31 @@
+#pragma once
+#include "settings/setup_form.hpp"
+#include "view.hpp"
+
+namespace tavu::win {
+
+// The settings window "TfrmSetup": a fixed-size window with one tab control.
+class SetupView : public View, public FormHost {
+ public:
+  SetupView();
+  ~SetupView() override;
+  void Attach(TfrmSetup& presenter) { presenter_ = &presenter; }
+
+  void Show() override;
+  void Hide() override;
+  void AnimateHide(int) override { Hide(); }
+  void Sync() override;
+  // Key preview: every key pressed in the window or its controls reaches it first.
+  bool PreviewKey(const MSG& msg);
+
+ private:
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+
+  TfrmSetup* presenter_ = nullptr;
+  HWND tabs_ = nullptr;
+  HFONT font_ = nullptr;
+  HFONT tab_font_ = nullptr;
+  bool topmost_ = false;
+};
+
+}  // namespace tavu::win

@@ -1,0 +1,41 @@
+#pragma once
+#include <windows.h>
+
+#include <string_view>
+
+namespace tavu::win {
+
+// Base of every window: registers its class (named after the form), routes messages to the
+// derived view, and takes part in the refresh that follows every handled event.
+class View {
+ public:
+  View();
+  virtual ~View();
+  View(const View&) = delete;
+  View& operator=(const View&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  // Brings the window up to date with its presenter's state.
+  virtual void Sync() {}
+  static void SyncAll();
+
+ protected:
+  void Create(std::wstring_view window_class, DWORD style, DWORD ex_style, std::wstring_view title,
+              HWND owner, HBRUSH background = nullptr, LPCWSTR cursor = IDC_ARROW);
+  virtual LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+  HWND hwnd_ = nullptr;
+  View* next_ = nullptr;
+  static View* first_;
+};
+
+// Fonts of the design: face name and pixel height, Chinese character set.
+HFONT MakeFont(std::wstring_view face, int pixel_height, bool bold);
+
+// Sets a window's text only when it changed, so a refresh never flickers.
+void SetTextIfChanged(HWND hwnd, std::wstring_view text);
+
+}  // namespace tavu::win

@@ -1,0 +1,324 @@
+#include "harness.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <thread>
+
+namespace e2e {
+
+std::wstring Wide(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+  return out;
+}
+
+std::string Utf8(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                              nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n,
+                      nullptr, nullptr);
+  return out;
+}
+
+namespace {
+
+std::wstring Env(const wchar_t* name) {
+  wchar_t buffer[4096];
+  DWORD n = GetEnvironmentVariableW(name, buffer, 4096);
+  return n && n < 4096 ? std::wstring(buffer, n) : std::wstring();
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// A PNG of stored (uncompressed) deflate blocks: no library needed, files stay readable.
+class PngWriter {
+ public:
+  static bool Write(const std::wstring& path, int w, int h, const std::vector<uint32_t>& bgra) {
+    std::string raw;
+    raw.reserve(static_cast<size_t>(h) * (1 + 3 * w));
+    for (int y = 0; y < h; ++y) {
+      raw += '\0';
+      for (int x = 0; x < w; ++x) {
+        uint32_t p = bgra[static_cast<size_t>(y) * w + x];
+        raw += static_cast<char>((p >> 16) & 0xff);
+        raw += static_cast<char>((p >> 8) & 0xff);
+        raw += static_cast<char>(p & 0xff);
+      }
+    }
+    std::string z = "\x78\x01";
+    for (size_t pos = 0; pos < raw.size() || pos == 0;) {
+      size_t n = std::min<size_t>(65535, raw.size() - pos);
+      const bool last = pos + n >= raw.size();
+      z += static_cast<char>(last ? 1 : 0);
+      z += static_cast<char>(n & 0xff);
+      z += static_cast<char>(n >> 8);
+      z += static_cast<char>(~n & 0xff);
+      z += static_cast<char>((~n >> 8) & 0xff);
+      z.append(raw, pos, n);
+      pos += n;
+      if (last) break;
+    }
+    uint32_t a = 1, b = 0;
+    for (unsigned char c : raw) {
+      a = (a + c) % 65521;
+      b = (b + a) % 65521;
+    }
+    Be32(z, (b << 16) | a);
+
+    std::string png = "\x89PNG\r\n\x1a\n";
+    std::string ihdr;
+    Be32(ihdr, static_cast<uint32_t>(w));
+    Be32(ihdr, static_cast<uint32_t>(h));
+    ihdr += std::string("\x08\x02\x00\x00\x00", 5);
+    Chunk(png, "IHDR", ihdr);
+    Chunk(png, "IDAT", z);
+    Chunk(png, "IEND", "");
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    if (!f) return false;
+    fwrite(png.data(), 1, png.size(), f);
+    fclose(f);
+    return true;
+  }
+
+ private:
+  static void Be32(std::string& s, uint32_t v) {
+    for (int i = 3; i >= 0; --i) s += static_cast<char>((v >> (8 * i)) & 0xff);
+  }
+  static uint32_t Crc(const std::string& data) {
+    static uint32_t table[256];
+    static bool ready = false;
+    if (!ready) {
+      for (uint32_t n = 0; n < 256; ++n) {
+        uint32_t c = n;
+        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xedb88320u ^ (c >> 1) : c >> 1;
+        table[n] = c;
+      }
+      ready = true;
+    }
+    uint32_t c = 0xffffffffu;
+    for (unsigned char ch : data) c = table[(c ^ ch) & 0xff] ^ (c >> 8);
+    return c ^ 0xffffffffu;
+  }
+  static void Chunk(std::string& png, const char* type, const std::string& data) {
+    Be32(png, static_cast<uint32_t>(data.size()));
+    std::string body = std::string(type, 4) + data;
+    png += body;
+    Be32(png, Crc(body));
+  }
+};
+
+std::wstring TestName() {
+  const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+  if (!info) return L"e2e";
+  return Wide(std::string(info->test_suite_name()) + "." + info->name());
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& done, Ms timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (done()) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    Pump();
+    Sleep(20);
+  }
+}
+
+HWND FindTop(const wchar_t* cls, const wchar_t* title) { return FindWindowW(cls, title); }
+
+HWND WaitTop(const wchar_t* cls, const wchar_t* title, Ms timeout) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindWindowW(cls, title)) != nullptr; }, timeout);
+  return found;
+}
+
+int CountTop(const wchar_t* cls) {
+  struct Ctx {
+    const wchar_t* cls;
+    int count;
+  } ctx{cls, 0};
+  EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* c = reinterpret_cast<Ctx*>(lp);
+        wchar_t name[256];
+        if (GetClassNameW(h, name, 256) && wcscmp(name, c->cls) == 0) ++c->count;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&ctx));
+  return ctx.count;
+}
+
+std::wstring Text(HWND hwnd) {
+  wchar_t buffer[4096];
+  // WM_GETTEXT is marshalled across processes; GetWindowText does not read other processes'
+  // controls.
+  LRESULT n = SendMessageW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer));
+  return std::wstring(buffer, static_cast<size_t>(n));
+}
+
+bool HasChildWithText(HWND parent, const std::wstring& text) {
+  struct Ctx {
+    const std::wstring* text;
+    bool found;
+  } ctx{&text, false};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM lp) -> BOOL {
+        auto* c = reinterpret_cast<Ctx*>(lp);
+        c->found = c->found || Text(child) == *c->text;
+        return !c->found;
+      },
+      reinterpret_cast<LPARAM>(&ctx));
+  return ctx.found;
+}
+
+bool Visible(HWND hwnd) { return hwnd && IsWindowVisible(hwnd); }
+
+RECT WindowRect(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+RECT ClientRect(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  return r;
+}
+
+RECT WorkArea() {
+  RECT r{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+  return r;
+}
+
+void Screenshot(const std::string& name) {
+  const std::wstring dir = Env(L"TAVU_SCREENS");
+  if (dir.empty()) return;
+  Sleep(150);  // let the windows finish painting
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  PngWriter::Write(dir + L"\\" + Wide(name) + L".png", w, h, pixels);
+}
+
+Launch::~Launch() {
+  Kill();
+  if (pi.hProcess) CloseHandle(pi.hProcess);
+  if (pi.hThread) CloseHandle(pi.hThread);
+}
+
+bool Launch::Running() const {
+  return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Launch::WaitExit(Ms timeout) {
+  if (!pi.hProcess) return std::nullopt;
+  bool ended = WaitUntil([&] { return !Running(); }, timeout);
+  if (!ended) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(pi.hProcess, &code);
+  return code;
+}
+
+void Launch::Kill() {
+  if (Running()) {
+    TerminateProcess(pi.hProcess, 1);
+    WaitForSingleObject(pi.hProcess, 10000);
+  }
+}
+
+Sandbox::Sandbox() {
+  const std::wstring root = Env(L"TAVU_E2E_WORK");
+  folder_ = root + L"\\" + TestName();
+  CreateDirectoryW(root.c_str(), nullptr);
+  CreateDirectoryW(folder_.c_str(), nullptr);
+  DeleteFileW(PathOf(L"lh20cfg").c_str());
+  CopyFileW(Env(L"TAVU_EXE").c_str(), PathOf(L"tavu.exe").c_str(), FALSE);
+}
+
+Sandbox::~Sandbox() {
+  launches_.clear();  // kills what still runs
+  // The next test must not find this one's windows.
+  WaitUntil([] { return FindTop(kMainClass) == nullptr; }, 10s);
+}
+
+void Sandbox::WriteFile(const wchar_t* name, const std::string& bytes) const {
+  FILE* f = _wfopen(PathOf(name).c_str(), L"wb");
+  ASSERT_NE(f, nullptr);
+  fwrite(bytes.data(), 1, bytes.size(), f);
+  fclose(f);
+}
+
+std::optional<std::string> Sandbox::ReadFile(const wchar_t* name) const {
+  FILE* f = _wfopen(PathOf(name).c_str(), L"rb");
+  if (!f) return std::nullopt;
+  std::string data;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
+  fclose(f);
+  return data;
+}
+
+Launch& Sandbox::Start(const std::vector<std::wstring>& env) {
+  // The parent's environment, then the extra variables.
+  std::wstring block;
+  wchar_t* parent = GetEnvironmentStringsW();
+  for (wchar_t* p = parent; *p; p += wcslen(p) + 1) {
+    std::wstring var = p;
+    bool overridden = false;
+    for (const auto& e : env)
+      if (_wcsnicmp(var.c_str(), e.c_str(), e.find(L'=') + 1) == 0) overridden = true;
+    if (!overridden) block += var + L'\0';
+  }
+  FreeEnvironmentStringsW(parent);
+  for (const auto& e : env) block += e + L'\0';
+  block += L'\0';
+
+  auto launch = std::make_unique<Launch>();
+  STARTUPINFOW si{sizeof si};
+  std::wstring cmd = L"\"" + PathOf(L"tavu.exe") + L"\"";
+  BOOL ok = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                           block.data(), folder_.c_str(), &si, &launch->pi);
+  EXPECT_TRUE(ok) << "CreateProcess failed: " << GetLastError();
+  launches_.push_back(std::move(launch));
+  return *launches_.back();
+}
+
+HWND Sandbox::StartAndWaitMain(const std::vector<std::wstring>& env) {
+  Start(env);
+  HWND main = WaitTop(kMainClass);
+  EXPECT_NE(main, nullptr) << "no main window";
+  return main;
+}
+
+}  // namespace e2e

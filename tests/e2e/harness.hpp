@@ -1,0 +1,69 @@
+#pragma once
+// Drives tavu.exe from outside: a fresh folder per test, the process, its windows, files and
+// screenshots.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+using Ms = std::chrono::milliseconds;
+
+std::wstring Wide(std::string_view utf8);
+std::string Utf8(std::wstring_view wide);
+
+// Waits, pumping this thread's messages, until `done` holds or the time is up.
+bool WaitUntil(const std::function<bool()>& done, Ms timeout = 10s);
+
+HWND FindTop(const wchar_t* cls, const wchar_t* title = nullptr);
+HWND WaitTop(const wchar_t* cls, const wchar_t* title = nullptr, Ms timeout = 10s);
+int CountTop(const wchar_t* cls);
+std::wstring Text(HWND hwnd);
+bool HasChildWithText(HWND parent, const std::wstring& text);
+bool Visible(HWND hwnd);
+RECT WindowRect(HWND hwnd);
+RECT ClientRect(HWND hwnd);
+RECT WorkArea();
+
+// Saves the whole screen as build/screens/<name>.png.
+void Screenshot(const std::string& name);
+
+struct Launch {
+  PROCESS_INFORMATION pi{};
+  ~Launch();
+  bool Running() const;
+  // Waits for the process to end; its exit code, or nothing if it still runs.
+  std::optional<DWORD> WaitExit(Ms timeout);
+  void Kill();
+};
+
+// A fresh folder with its own copy of tavu.exe, named after the running test.
+class Sandbox {
+ public:
+  Sandbox();
+  ~Sandbox();
+  std::wstring Folder() const { return folder_; }
+  std::wstring PathOf(const wchar_t* name) const { return folder_ + L"\\" + name; }
+  void WriteFile(const wchar_t* name, const std::string& bytes) const;
+  std::optional<std::string> ReadFile(const wchar_t* name) const;
+  // Starts tavu.exe here with extra environment variables ("NAME=value").
+  Launch& Start(const std::vector<std::wstring>& env = {});
+  // Starts it and waits until its main window is up (visible, unless pop-ups are off).
+  HWND StartAndWaitMain(const std::vector<std::wstring>& env = {});
+
+ private:
+  std::wstring folder_;
+  std::vector<std::unique_ptr<Launch>> launches_;
+};
+
+inline constexpr wchar_t kMainClass[] = L"ZQX050505_20";
+inline constexpr wchar_t kSetupClass[] = L"TfrmSetup";
+inline constexpr wchar_t kDialogClass[] = L"#32770";
+
+}  // namespace e2e
