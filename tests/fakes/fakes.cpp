@@ -5,19 +5,9 @@
 namespace tavu::fake {
 
 LocalTime VirtualLoop::Now() {
-  // Minutes and seconds since tick 0 added to the wall clock at tick 0 (same day is enough
-  // for tests that run under a day; hours roll over within the day).
-  uint64_t ms = now_ - 1'000'000 + wall_at_zero.millisecond +
-                1000ull * (wall_at_zero.second + 60ull * (wall_at_zero.minute + 60ull * wall_at_zero.hour));
-  LocalTime t = wall_at_zero;
-  const uint64_t day_ms = 24ull * 3600 * 1000;
-  t.day += static_cast<int>(ms / day_ms);
-  ms %= day_ms;
-  t.hour = static_cast<int>(ms / 3'600'000);
-  t.minute = static_cast<int>(ms / 60'000 % 60);
-  t.second = static_cast<int>(ms / 1000 % 60);
-  t.millisecond = static_cast<int>(ms % 1000);
-  return t;
+  // The wall clock at tick 0 (the clock starts at 1'000'000) plus the ticks since.
+  const DateTime zero = DateTime::FromLocal(wall_at_zero);
+  return DateTime{zero.ms + static_cast<int64_t>(now_) - 1'000'000}.ToLocal();
 }
 
 void VirtualLoop::Start(TimerSink& sink, int id, uint32_t interval_ms) {
@@ -54,6 +44,19 @@ void VirtualLoop::Advance(uint64_t ms) {
     sink->OnTimer(id);  // may start or stop timers, including this one
   }
   now_ = end;
+}
+
+void VirtualLoop::Suspend(uint64_t ms) {
+  now_ += ms;
+  for (auto& [key, timer] : timers_)
+    if (timer.due < now_) timer.due = now_;
+}
+
+void VirtualLoop::ProcessMessages(uint64_t max_wait_ms) {
+  uint64_t wait = max_wait_ms;
+  for (const auto& [key, timer] : timers_)
+    if (timer.due >= now_) wait = std::min(wait, timer.due - now_);
+  Advance(wait);
 }
 
 bool FakeDialogs::Ask(std::string_view text, std::string_view caption) {
@@ -106,6 +109,23 @@ bool FakeTopWindows::PostToClass(std::string_view cls, uint32_t msg, uintptr_t w
   if (!ExistsByClass(cls)) return false;
   posted.emplace_back(std::string(cls), msg, w, l);
   return true;
+}
+
+void FakeEngineActions::SetCommandEnabled(BreakCommand command, bool enabled) {
+  static constexpr const char* kNames[] = {"NBreakNow", "NBreakDemo", "btnPreviewHintForm",
+                                           "btnPreviewBreakForm"};
+  Record(std::string(enabled ? "Enable " : "Disable ") + kNames[static_cast<int>(command)]);
+}
+
+std::vector<std::string> FakeEngineActions::Whats() const {
+  std::vector<std::string> out;
+  for (const Request& r : requests) out.push_back(r.what);
+  return out;
+}
+
+void FakeEngineActions::Record(std::string what) {
+  requests.push_back({std::move(what), clock_.Tick()});
+  if (on_request) on_request(requests.back().what);
 }
 
 }  // namespace tavu::fake

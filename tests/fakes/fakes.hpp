@@ -12,10 +12,11 @@
 #include <vector>
 
 #include "app/app.hpp"
+#include "ports/event_loop.hpp"
 
 namespace tavu::fake {
 
-class VirtualLoop : public Clock, public Timers, public InputWatch {
+class VirtualLoop : public Clock, public Timers, public InputWatch, public EventLoop {
  public:
   uint64_t Tick() override { return now_; }
   LocalTime Now() override;
@@ -27,6 +28,10 @@ class VirtualLoop : public Clock, public Timers, public InputWatch {
 
   // Runs every timer due within the next `ms`, in order of due time, then sets the clock.
   void Advance(uint64_t ms);
+  // The machine sleeps: time moves on without ticks; timers that fell due fire once at wake-up.
+  void Suspend(uint64_t ms);
+  // Runs the timers due within `max_wait_ms`, returning after the first one (or the wait).
+  void ProcessMessages(uint64_t max_wait_ms) override;
   void Input() { last_input_ = now_; }
   bool IsRunning(TimerSink& sink, int id) const { return timers_.count({&sink, id}) != 0; }
   std::optional<uint32_t> Interval(TimerSink& sink, int id) const;
@@ -116,6 +121,49 @@ class FakeTopWindows : public TopWindows {
   std::vector<std::tuple<std::string, uint32_t, uintptr_t, intptr_t>> posted;
 };
 
+class FakeProcesses : public Processes {
+ public:
+  std::vector<std::string> ExecutableNames() override { return names; }
+  std::vector<std::string> names{"System", "explorer.exe", "tavu.exe"};
+};
+
+// Records what the engine asks for, one text per request ("Countdown shown", "HintSmall 1",
+// "Disable NBreakNow"), with the tick it came at. Opens no window and does nothing.
+class FakeEngineActions : public EngineActions {
+ public:
+  explicit FakeEngineActions(Clock& clock) : clock_(clock) {}
+  void OpenCountdownWindow(bool shown) override {
+    Record(shown ? "Countdown shown" : "Countdown hidden");
+  }
+  void OpenBreakScreen() override { Record("BreakScreen"); }
+  void OpenHintSmallWindow(uint8_t reason) override {
+    Record("HintSmall " + std::to_string(reason));
+  }
+  void OpenRemindWindowCenter(uint8_t reason) override {
+    Record("RemindCenter " + std::to_string(reason));
+  }
+  void StartScreenSaver() override { Record("ScreenSaver"); }
+  void ShutdownDisplayer() override { Record("DisplayOff"); }
+  void LetSysStandBy() override { Record("StandBy"); }
+  void LetSysSleep() override { Record("Hibernate"); }
+  void ShellToggleDesktop() override { Record("ToggleDesktop"); }
+  void SetCommandEnabled(BreakCommand command, bool enabled) override;
+
+  struct Request {
+    std::string what;
+    uint64_t tick;
+  };
+  std::vector<Request> requests;
+  std::vector<std::string> Whats() const;
+  void Clear() { requests.clear(); }
+  // Called after each request is recorded.
+  std::function<void(const std::string&)> on_request;
+
+ private:
+  void Record(std::string what);
+  Clock& clock_;
+};
+
 class FakeLifecycle : public Lifecycle {
  public:
   void Quit(bool restart) override { quits.push_back(restart); }
@@ -145,9 +193,12 @@ struct Rig {
   FakeLifecycle lifecycle;
   FakeHost main_host;
   FakeHost setup_host;
+  FakeHost about_host;
+  FakeProcesses processes;
+  FakeEngineActions engine_actions{loop};
   App app{Ports{loop, loop, loop, dialogs, screen, files, shell, system, random, windows,
-                lifecycle},
-          ViewHosts{main_host, setup_host}};
+                lifecycle, processes},
+          ViewHosts{main_host, setup_host, about_host, engine_actions}};
   std::string ConfigPath() const { return "C:\\Tavu\\lh20cfg"; }
 };
 

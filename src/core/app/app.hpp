@@ -1,10 +1,14 @@
 #pragma once
+#include "app/about_form.hpp"
 #include "app/commands.hpp"
+#include "app/engine.hpp"
+#include "app/event_log.hpp"
 #include "app/forms.hpp"
 #include "app/main_form.hpp"
 #include "ports/clock.hpp"
 #include "ports/dialogs.hpp"
 #include "ports/files.hpp"
+#include "ports/processes.hpp"
 #include "ports/screen.hpp"
 #include "ports/shell.hpp"
 #include "ports/timers.hpp"
@@ -36,16 +40,21 @@ struct Ports {
   Random& random;
   TopWindows& windows;
   Lifecycle& lifecycle;
+  Processes& processes;
 };
 
 struct ViewHosts {
   MainFormHost& main;
   FormHost& setup;
+  FormHost& about;
+  // The break windows, reminder windows and machine actions the engine asks for.
+  EngineActions& engine;
 };
 
-// The composition root: owns the settings, the plans, the open-form registry and the
-// permanent windows' presenters, and carries out the commands that cross windows.
-class App : public AppCommands {
+// The composition root: owns the settings, the plans, the open-form registry, the event log,
+// the engine and the permanent windows' presenters, and carries out the commands that cross
+// windows. The engine's requests pass through here on their way to the platform.
+class App : public AppCommands, public EngineActions {
  public:
   App(const Ports& ports, const ViewHosts& hosts);
 
@@ -57,21 +66,45 @@ class App : public AppCommands {
   void Terminate(bool restart) override;
   void StartEngine() override;
   void EnableWelcomeClose() override;
+  void ShowWelcome() override;
+
+  void OpenCountdownWindow(bool shown) override;
+  void OpenBreakScreen() override;
+  void OpenHintSmallWindow(uint8_t remind_reason) override;
+  void OpenRemindWindowCenter(uint8_t remind_reason) override;
+  void StartScreenSaver() override;
+  void ShutdownDisplayer() override;
+  void LetSysStandBy() override;
+  void LetSysSleep() override;
+  void ShellToggleDesktop() override;
+  void SetCommandEnabled(BreakCommand command, bool enabled) override;
 
   Settings& settings() { return settings_; }
   BreakPlans& plans() { return plans_; }
   OpenForms& forms() { return forms_; }
+  EventLog& log() { return log_; }
+  Engine& engine() { return engine_; }
+  // The user's date and time formats; the platform sets them from the system.
+  DateTimeFormat& time_format() { return time_format_; }
   TfrmMain& main() { return main_; }
   TfrmSetup& setup() { return setup_; }
+  TfrmAboutHelp& about() { return about_; }
+  WebPages& pages() { return pages_; }
   const Ports& ports() { return ports_; }
 
  private:
   Ports ports_;
   Settings settings_;
   BreakPlans plans_{settings_};
+  EngineActions& actions_;
   OpenForms forms_;
+  DateTimeFormat time_format_;
+  EventLog log_;
   TfrmMain main_;
+  Engine engine_;
   TfrmSetup setup_;
+  WebPages pages_;
+  TfrmAboutHelp about_;
 };
 
 }  // namespace tavu

@@ -4,7 +4,10 @@
 
 namespace tavu {
 
-void TfrmMain::FormCreate() { host_.AddTrayIcon(); }
+void TfrmMain::FormCreate() {
+  host_.AddTrayIcon();
+  engine_.InitAtStart();
+}
 
 void TfrmMain::FormShow() {
   const Size screen = screen_.PrimarySize();
@@ -74,6 +77,7 @@ void TfrmMain::FormDestroy() {
 
 void TfrmMain::OnTimer(int id) {
   if (id == kCloseAnimateTimer) CloseAnimateTimerTimer();
+  if (id == kDetectPauseTimer) engine_.DetectPauseTimerTimer();
 }
 
 }  // namespace tavu

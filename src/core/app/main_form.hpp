@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/commands.hpp"
+#include "app/engine.hpp"
 #include "app/forms.hpp"
 #include "ports/screen.hpp"
 #include "ports/shell.hpp"
@@ -32,7 +33,8 @@ struct MainFormState {
   bool taskbar_button = true;  // the application window keeps its button until the first close
 };
 
-// The hidden main window: welcome picture, owner of the tray icon and of the engine's timer.
+// The hidden main window: welcome picture, owner of the tray icon and of the engine's timer
+// (DetectPauseTimer, whose ticks it hands to the engine).
 class TfrmMain : public TimerSink {
  public:
   static constexpr int kCloseAnimateTimer = 1;
@@ -40,10 +42,15 @@ class TfrmMain : public TimerSink {
   static constexpr uint32_t kCloseAnimateMs = 3000;
   static constexpr int kFadeOutMs = 400;
 
-  TfrmMain(MainFormHost& host, AppCommands& app, Settings& settings, Screen& screen,
-           Timers& timers, SystemSettings& system)
-      : host_(host), app_(app), settings_(settings), screen_(screen), timers_(timers),
-        system_(system) {}
+  TfrmMain(MainFormHost& host, AppCommands& app, Settings& settings, Screen& screen, Timers& timers,
+           SystemSettings& system, Engine& engine)
+      : host_(host),
+        app_(app),
+        settings_(settings),
+        screen_(screen),
+        timers_(timers),
+        system_(system),
+        engine_(engine) {}
 
   void FormCreate();
   void FormShow();
@@ -70,6 +77,7 @@ class TfrmMain : public TimerSink {
   Screen& screen_;
   Timers& timers_;
   SystemSettings& system_;
+  Engine& engine_;
   MainFormState state_;
 };
 
