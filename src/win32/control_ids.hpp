@@ -18,3 +18,10 @@ inline constexpr int kAboutPicture = 1104;
 inline constexpr int kAboutFirstLink = 1110;  // one button per link, in order
 
 }  // namespace tavu::ids
+
+namespace tavu::ids {
+
+// Notice window.
+inline constexpr int kPopHintLabel = 1201;
+
+}  // namespace tavu::ids

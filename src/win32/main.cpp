@@ -14,6 +14,7 @@
 #include "ports.hpp"
 #include "setup_view.hpp"
 #include "text.hpp"
+#include "views.hpp"
 
 using namespace tavu;
 using namespace tavu::win;
@@ -35,6 +36,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Lifecycle lifecycle;
   Win32Processes processes;
   Win32EngineActions engine_actions;
+  Win32Views views;
 
   // Views first (their windows exist, hidden), then the presenters that drive them.
   auto main_view = std::make_unique<MainView>();
@@ -43,7 +45,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   auto app = std::make_unique<App>(
       Ports{clock, clock, timers, dialogs, screen, files, shell, shell, random, shell, lifecycle,
             processes},
-      ViewHosts{*main_view, *setup_view, *about_view, engine_actions});
+      ViewHosts{*main_view, *setup_view, *about_view, engine_actions, views});
   app->time_format().short_date = ShortDateFormat();
   app->time_format().long_time = LongTimeFormat();
   main_view->Attach(app->main());

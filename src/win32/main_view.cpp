@@ -54,6 +54,61 @@ void MainView::RemoveTrayIcon() {
   tray_added_ = false;
 }
 
+namespace {
+
+HMENU BuildMenu(const MenuItem& item) {
+  HMENU menu = CreatePopupMenu();
+  for (const auto& c : item.children) {
+    if (c.separator) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    UINT flags = MF_STRING | (c.checked ? MF_CHECKED : 0u) | (c.enabled ? 0u : MF_GRAYED);
+    if (!c.children.empty()) {
+      AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(c)),
+                  Wide(c.caption).c_str());
+    } else {
+      AppendMenuW(menu, flags, static_cast<UINT_PTR>(c.id), Wide(c.caption).c_str());
+    }
+  }
+  return menu;
+}
+
+}  // namespace
+
+void MainView::PopupMenu(const MainMenu& menu, Point at) {
+  HMENU popup = BuildMenu(menu.Root());
+  SetForegroundWindow(hwnd());
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
+  PostMessageW(hwnd(), WM_NULL, 0, 0);  // lets the menu close when the user clicks elsewhere
+  DestroyMenu(popup);
+}
+
+void MainView::RegisterHotKeys() {
+  for (size_t i = 0; i < std::size(kHotKeys); ++i) {
+    hot_key_atoms_[i] = GlobalAddAtomW(Wide(kHotKeys[i].atom).c_str());
+    RegisterHotKey(hwnd(), hot_key_atoms_[i], kHotKeyModifier, static_cast<UINT>(kHotKeys[i].key));
+  }
+}
+
+void MainView::UnregisterHotKeys() {
+  for (ATOM& atom : hot_key_atoms_) {
+    if (!atom) continue;
+    UnregisterHotKey(hwnd(), atom);
+    GlobalDeleteAtom(atom);
+    atom = 0;
+  }
+}
+
 void MainView::Sync() {
   if (!presenter_) return;
   const MainFormState& s = presenter_->State();
@@ -123,6 +178,15 @@ LRESULT MainView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case kMsgOpenScreenSaverSetup:
       presenter_->OnOpenScreenSaverSetup();
+      break;
+    case kMsgOpenStatistics:
+      presenter_->NStatClick();
+      break;
+    case WM_COMMAND:
+      if (HIWORD(wp) == 0) presenter_->MenuCommand(LOWORD(wp));
+      break;
+    case WM_HOTKEY:
+      presenter_->OnHotKey(LOWORD(lp), HIWORD(lp));
       break;
     case WM_QUERYENDSESSION:
       return TRUE;

@@ -25,6 +25,9 @@ class MainView : public View, public MainFormHost {
   void AnimateHide(int ms) override;
   void AddTrayIcon() override;
   void RemoveTrayIcon() override;
+  void PopupMenu(const MainMenu& menu, Point at) override;
+  void RegisterHotKeys() override;
+  void UnregisterHotKeys() override;
   void Sync() override;
 
  private:
@@ -38,6 +41,7 @@ class MainView : public View, public MainFormHost {
   bool tray_added_ = false;
   bool tool_window_ = false;
   UINT taskbar_created_ = 0;
+  ATOM hot_key_atoms_[7] = {};
 };
 
 }  // namespace tavu::win

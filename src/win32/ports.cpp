@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "system_ports.hpp"
 #include "text.hpp"
 
 namespace tavu::win {
@@ -222,6 +223,7 @@ bool Win32Shell::Execute(std::string_view verb, std::string_view target, std::st
     case ShowState::Minimized: cmd = SW_SHOWMINIMIZED; break;
     case ShowState::Maximized: cmd = SW_SHOWMAXIMIZED; break;
     case ShowState::Hidden: cmd = SW_HIDE; break;
+    case ShowState::Show: cmd = SW_SHOW; break;
     case ShowState::Normal: break;
   }
   const std::wstring v = Wide(verb), t = Wide(target), p = Wide(params);
@@ -258,4 +260,8 @@ void Win32Lifecycle::Quit(bool restart) {
   PostQuitMessage(0);
 }
 
+}  // namespace tavu::win
+
+namespace tavu::win {
+bool Win32Shell::ShutDownWindows() { return CallShellApplication(L"ShutDownWindows"); }
 }  // namespace tavu::win

@@ -77,6 +77,7 @@ class Win32Shell : public Shell, public SystemSettings, public TopWindows {
   bool ExistsByClass(std::string_view window_class) override;
   bool PostToClass(std::string_view window_class, uint32_t message, uintptr_t wparam,
                    intptr_t lparam) override;
+  bool ShutDownWindows() override;
 };
 
 class Win32Random : public Random {

@@ -129,3 +129,24 @@ void FakeEngineActions::Record(std::string what) {
 }
 
 }  // namespace tavu::fake
+
+namespace tavu::fake {
+
+Size FakePopHintHost::MeasureText(const HintFont& font, const std::string& text) {
+  // Characters, not bytes: a Chinese character is three bytes in UTF-8.
+  int chars = 0;
+  for (unsigned char c : text) chars += (c & 0xC0) != 0x80;
+  return {chars * font.height_px, font.height_px + 4};
+}
+
+}  // namespace tavu::fake
+
+namespace tavu::fake {
+
+Size FakeMeasure(int height_px, std::string_view text) {
+  int chars = 0;
+  for (unsigned char c : text) chars += (c & 0xC0) != 0x80;
+  return {chars * 8, height_px * 5 / 4};
+}
+
+}  // namespace tavu::fake

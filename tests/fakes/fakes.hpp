@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/app.hpp"
+#include "recording_canvas.hpp"
 #include "ports/event_loop.hpp"
 
 namespace tavu::fake {
@@ -92,6 +93,10 @@ class FakeShell : public Shell {
  public:
   bool Execute(std::string_view verb, std::string_view target, std::string_view params,
                ShowState show) override;
+  bool ShutDownWindows() override {
+    calls.push_back({"ShutDownWindows", "", "", ShowState::Normal});
+    return false;
+  }
   struct Call {
     std::string verb, target, params;
     ShowState show;
@@ -177,7 +182,124 @@ class FakeHost : public MainFormHost {
   void AnimateHide(int ms) override { calls.push_back("AnimateHide " + std::to_string(ms)); }
   void AddTrayIcon() override { calls.push_back("AddTrayIcon"); }
   void RemoveTrayIcon() override { calls.push_back("RemoveTrayIcon"); }
+  void PopupMenu(const MainMenu&, Point at) override {
+    calls.push_back("PopupMenu " + std::to_string(at.x) + "," + std::to_string(at.y));
+  }
+  void RegisterHotKeys() override { calls.push_back("RegisterHotKeys"); }
+  void UnregisterHotKeys() override { calls.push_back("UnregisterHotKeys"); }
   std::vector<std::string> calls;
+};
+
+// A notice window that measures text as 21 px per character and closes on request.
+class FakePopHintHost : public PopHintHost {
+ public:
+  explicit FakePopHintHost(std::function<void()> on_closed) : on_closed_(std::move(on_closed)) {}
+  void Show() override { ++shows; }
+  void Hide() override {}
+  void AnimateHide(int) override {}
+  Size MeasureText(const HintFont& font, const std::string& text) override;
+  int WindowWidth() override { return 232; }
+  void Close() override {
+    closed = true;
+    on_closed_();
+  }
+  int shows = 0;
+  bool closed = false;
+
+ private:
+  std::function<void()> on_closed_;
+};
+
+// Text measures 8 px per character and 1.25 × the font height.
+Size FakeMeasure(int height_px, std::string_view text);
+
+class FakeShowDetailHost : public ShowDetailHost {
+ public:
+  Size MeasureText(const HintFont& font, std::string_view text) override {
+    return FakeMeasure(font.height_px, text);
+  }
+  void Show(const ShowDetailState&) override { shown = true; }
+  void Free() override { freed = true; }
+  bool shown = false, freed = false;
+};
+
+class FakeBreakHintHost : public BreakHintHost {
+ public:
+  explicit FakeBreakHintHost(std::function<void()> on_freed) : on_freed_(std::move(on_freed)) {}
+  void Show() override { calls.push_back("Show"); }
+  void Hide() override { calls.push_back("Hide"); }
+  void AnimateHide(int) override {}
+  void Minimize() override { calls.push_back("Minimize"); }
+  void Restore() override { calls.push_back("Restore"); }
+  void Free() override {
+    calls.push_back("Free");
+    on_freed_();
+  }
+  ShowDetailHost& NewDetailView() override { return *details.emplace_back(std::make_unique<FakeShowDetailHost>()); }
+  std::vector<std::string> calls;
+  std::vector<std::unique_ptr<FakeShowDetailHost>> details;
+
+ private:
+  std::function<void()> on_freed_;
+};
+
+class FakeBreakScreenHost : public BreakScreenHost {
+ public:
+  explicit FakeBreakScreenHost(std::function<void()> on_freed) : on_freed_(std::move(on_freed)) {}
+  void Show() override { calls.push_back("Show"); }
+  void Hide() override { calls.push_back("Hide"); }
+  void AnimateHide(int) override {}
+  void Repaint() override { ++repaints; }
+  Canvas& WindowCanvas() override { return canvas; }
+  void Free() override {
+    calls.push_back("Free");
+    on_freed_();
+  }
+  void ShowShutDownDialog() override { calls.push_back("ShutDownDialog"); }
+  void SetInputLock(bool block_input, bool hide_cursor) override {
+    input_blocked = block_input;
+    cursor_hidden = hide_cursor;
+  }
+  Size MeasureText(const FontSpec& font, std::string_view text) override {
+    return FakeMeasure(font.size_pt * 4 / 3, text);
+  }
+  RecordingCanvas canvas;
+  std::vector<std::string> calls;
+  int repaints = 0;
+  bool input_blocked = false, cursor_hidden = false;
+
+ private:
+  std::function<void()> on_freed_;
+};
+
+class FakeViewFactory : public ViewFactory {
+ public:
+  std::unique_ptr<BreakHintHost> CreateBreakHint(std::function<void()> on_freed) override {
+    if (!cycle_windows) return nullptr;
+    auto host = std::make_unique<FakeBreakHintHost>(std::move(on_freed));
+    break_hint = host.get();
+    return host;
+  }
+  std::unique_ptr<BreakScreenHost> CreateBreakScreen(std::function<void()> on_freed) override {
+    if (!cycle_windows) return nullptr;
+    auto host = std::make_unique<FakeBreakScreenHost>(std::move(on_freed));
+    break_screen = host.get();
+    return host;
+  }
+  void Attach(BreakHintHost&, TfrmBreakHint&) override {}
+  void Attach(BreakScreenHost&, TTWForm&) override {}
+  // Off: the engine's window requests are only recorded; on: the real presenters run.
+  bool cycle_windows = false;
+  FakeBreakHintHost* break_hint = nullptr;     // the last one created
+  FakeBreakScreenHost* break_screen = nullptr;
+  std::unique_ptr<PopHintHost> CreatePopHint(std::function<void()> on_closed) override {
+    ++pop_hints_created;
+    return std::make_unique<FakePopHintHost>(std::move(on_closed));
+  }
+  void Attach(PopHintHost&, TfrmPopHint&) override {}
+  void BringToFront(std::string_view form_name) override { fronted.emplace_back(form_name); }
+  int pop_hints_created = 0;
+  std::vector<std::string> fronted;
 };
 
 // A whole program on fake ports.
@@ -196,9 +318,10 @@ struct Rig {
   FakeHost about_host;
   FakeProcesses processes;
   FakeEngineActions engine_actions{loop};
+  FakeViewFactory views;
   App app{Ports{loop, loop, loop, dialogs, screen, files, shell, system, random, windows,
                 lifecycle, processes},
-          ViewHosts{main_host, setup_host, about_host, engine_actions}};
+          ViewHosts{main_host, setup_host, about_host, engine_actions, views}};
   std::string ConfigPath() const { return "C:\\Tavu\\lh20cfg"; }
 };
 

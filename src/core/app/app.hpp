@@ -1,5 +1,7 @@
 #pragma once
 #include "app/about_form.hpp"
+#include "app/pop_hint.hpp"
+#include "app/views.hpp"
 #include "app/commands.hpp"
 #include "app/engine.hpp"
 #include "app/event_log.hpp"
@@ -49,12 +51,13 @@ struct ViewHosts {
   FormHost& about;
   // The break windows, reminder windows and machine actions the engine asks for.
   EngineActions& engine;
+  ViewFactory& views;
 };
 
 // The composition root: owns the settings, the plans, the open-form registry, the event log,
 // the engine and the permanent windows' presenters, and carries out the commands that cross
 // windows. The engine's requests pass through here on their way to the platform.
-class App : public AppCommands, public EngineActions {
+class App : public AppCommands, public EngineActions, public TimerSink {
  public:
   App(const Ports& ports, const ViewHosts& hosts);
 
@@ -67,6 +70,20 @@ class App : public AppCommands, public EngineActions {
   void StartEngine() override;
   void EnableWelcomeClose() override;
   void ShowWelcome() override;
+  void ShowAbout(int page) override;
+  void PopHint(Color label_color, Color form_color, std::string_view text) override;
+  void ArmScreenSaverRestore(uint32_t ms) override;
+  void RestoreScreenSaver() override;
+  void ModeChanged(int mode) override;
+  void ShowDesktopDecoChanged() override;
+  void ShowSOTChanged() override;
+  void ShowStatistics() override;
+  void CloseStatistics() override;
+  void BringToFront(std::string_view form_name) override;
+  void ShowInternalScreenSaver() override;
+  void LaunchScreenSaver() override;
+  void PowerStandBy(bool manual) override;
+  void PowerSleep(bool manual) override;
 
   void OpenCountdownWindow(bool shown) override;
   void OpenBreakScreen() override;
@@ -78,6 +95,11 @@ class App : public AppCommands, public EngineActions {
   void LetSysSleep() override;
   void ShellToggleDesktop() override;
   void SetCommandEnabled(BreakCommand command, bool enabled) override;
+
+  void OnTimer(int id) override;
+  TfrmPopHint* pop_hint() { return pop_hint_.get(); }
+  TfrmBreakHint* countdown() { return countdown_.presenter.get(); }
+  TTWForm* break_screen() { return break_screen_.presenter.get(); }
 
   Settings& settings() { return settings_; }
   BreakPlans& plans() { return plans_; }
@@ -105,6 +127,24 @@ class App : public AppCommands, public EngineActions {
   TfrmSetup setup_;
   WebPages pages_;
   TfrmAboutHelp about_;
+  ViewFactory& views_;
+  PopHintValues pop_hint_values_;
+  std::unique_ptr<PopHintHost> pop_hint_view_;
+  std::unique_ptr<TfrmPopHint> pop_hint_;
+  bool pop_hint_closed_ = false;
+
+  // A window of the cycle and its view; freed by the reap timer once it has closed itself.
+  template <typename Presenter, typename Host>
+  struct Owned {
+    std::unique_ptr<Host> view;
+    std::unique_ptr<Presenter> presenter;
+    bool freed = false;
+  };
+  Owned<TfrmBreakHint, BreakHintHost> countdown_;
+  Owned<TTWForm, BreakScreenHost> break_screen_;
+  // Frees what closed itself, outside the handler that closed it.
+  void ScheduleReap();
+  static constexpr int kReapTimer = 1;
 };
 
 }  // namespace tavu

@@ -1,4 +1,7 @@
 #pragma once
+#include <cstdint>
+#include <string_view>
+
 #include "common/geometry.hpp"
 
 namespace tavu {
@@ -26,6 +29,25 @@ class AppCommands {
   virtual void StartEngine() = 0;
   virtual void EnableWelcomeClose() = 0;
   virtual void ShowWelcome() = 0;
+  virtual void ShowAbout(int page) = 0;
+  // The small self-closing notice.
+  virtual void PopHint(Color label_color, Color form_color, std::string_view text) = 0;
+  // The settings window's timer that switches screen saving on again (0 ms: disarm).
+  virtual void ArmScreenSaverRestore(uint32_t ms) = 0;
+  virtual void RestoreScreenSaver() = 0;
+  // A rest mode was chosen: menu check marks, the countdown window's title, statistics caption.
+  virtual void ModeChanged(int mode) = 0;
+  // The settings check boxes of the two desktop pictures changed.
+  virtual void ShowDesktopDecoChanged() = 0;
+  virtual void ShowSOTChanged() = 0;
+  virtual void ShowStatistics() = 0;
+  virtual void CloseStatistics() = 0;
+  // Brings an open window that exists at most once to the front.
+  virtual void BringToFront(std::string_view form_name) = 0;
+  virtual void ShowInternalScreenSaver() = 0;
+  virtual void LaunchScreenSaver() = 0;
+  virtual void PowerStandBy(bool manual) = 0;
+  virtual void PowerSleep(bool manual) = 0;
 };
 
 }  // namespace tavu

@@ -5,6 +5,7 @@
 namespace tavu {
 
 void TfrmMain::FormCreate() {
+  host_.RegisterHotKeys();
   host_.AddTrayIcon();
   engine_.InitAtStart();
 }
@@ -49,8 +50,14 @@ void TfrmMain::ShowSplash() {
 void TfrmMain::EnableCloseAnimateTimer() { timers_.Start(*this, kCloseAnimateTimer, kCloseAnimateMs); }
 
 void TfrmMain::OnTrayMessage(uint32_t mouse_message) {
-  // The menu (right button) and the statistics toggle (left button) come with their windows.
-  (void)mouse_message;
+  if (mouse_message == kMouseRightUp) {
+    host_.PopupMenu(menu_, screen_.Cursor());
+  } else if (mouse_message == kMouseLeftUp) {
+    if (d_.forms.IsFormOpen("frmStat"))
+      app_.CloseStatistics();
+    else
+      NStatClick();
+  }
 }
 
 void TfrmMain::OnOpenScreenSaverSetup() { app_.ShowSetup(kPageScreenSaver, true); }
@@ -71,6 +78,7 @@ void TfrmMain::NExitClick() {
 
 void TfrmMain::FormDestroy() {
   timers_.StopAll(*this);
+  host_.UnregisterHotKeys();
   host_.RemoveTrayIcon();
   system_.SetScreenSaverActive(true);
 }

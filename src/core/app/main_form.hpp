@@ -4,6 +4,10 @@
 
 #include "app/commands.hpp"
 #include "app/engine.hpp"
+#include "app/event_log.hpp"
+#include "app/menu.hpp"
+#include "app/web_pages.hpp"
+#include "ports/dialogs.hpp"
 #include "app/forms.hpp"
 #include "ports/screen.hpp"
 #include "ports/shell.hpp"
@@ -20,10 +24,25 @@ inline constexpr uint32_t kMsgOpenStatistics = 0x8202;
 inline constexpr uint32_t kMouseLeftUp = 0x202;
 inline constexpr uint32_t kMouseRightUp = 0x205;
 
+// The seven global hot keys: atom names (also their ids) and keys, with the Windows key.
+struct HotKeyDef {
+  std::string_view atom;
+  char key;
+};
+inline constexpr uint32_t kHotKeyModifier = 8;
+inline constexpr HotKeyDef kHotKeys[7] = {
+    {"Hotkey_zevo1", 'S'}, {"Hotkey_zevo2", 'Z'}, {"Hotkey_zevo3", 'C'}, {"Hotkey_zevo4", 'W'},
+    {"Hotkey_zevo5", 'K'}, {"Hotkey_zevo6", 'V'}, {"Hotkey_zevo7", 'X'}};
+
 class MainFormHost : public FormHost {
  public:
   virtual void AddTrayIcon() = 0;
   virtual void RemoveTrayIcon() = 0;
+  // Brings the program to the front, handles pending messages once and pops the menu up at
+  // `at`; a chosen item comes back as MenuClick.
+  virtual void PopupMenu(const MainMenu& menu, Point at) = 0;
+  virtual void RegisterHotKeys() = 0;
+  virtual void UnregisterHotKeys() = 0;
 };
 
 struct MainFormState {
@@ -42,15 +61,24 @@ class TfrmMain : public TimerSink {
   static constexpr uint32_t kCloseAnimateMs = 3000;
   static constexpr int kFadeOutMs = 400;
 
-  TfrmMain(MainFormHost& host, AppCommands& app, Settings& settings, Screen& screen, Timers& timers,
-           SystemSettings& system, Engine& engine)
-      : host_(host),
-        app_(app),
-        settings_(settings),
-        screen_(screen),
-        timers_(timers),
-        system_(system),
-        engine_(engine) {}
+  struct Deps {
+    MainFormHost& host;
+    AppCommands& app;
+    Settings& settings;
+    Screen& screen;
+    Timers& timers;
+    SystemSettings& system;
+    Engine& engine;
+    EventLog& log;
+    Shell& shell;
+    Dialogs& dialogs;
+    WebPages& pages;
+    OpenForms& forms;
+    EngineActions& actions;
+  };
+  explicit TfrmMain(const Deps& deps)
+      : host_(deps.host), app_(deps.app), settings_(deps.settings), screen_(deps.screen),
+        timers_(deps.timers), system_(deps.system), engine_(deps.engine), d_(deps) {}
 
   void FormCreate();
   void FormShow();
@@ -66,6 +94,28 @@ class TfrmMain : public TimerSink {
   void NExitClick();
   void FormDestroy();
 
+  // The notification-area menu: a chosen item by name (menu ids map to names).
+  void MenuClick(std::string_view item);
+  void MenuCommand(int id);
+  // Message 0x312: acts on the modifier and key, only for the Windows key alone.
+  void OnHotKey(uint32_t modifiers, uint32_t virtual_key);
+
+  void NModeClick(int mode);
+  void NShortCutsClick();
+  void MoreUsefulLinksClick(std::string_view item);
+  void QuickLaunch(std::string_view item);
+  void NDesktopDecoClick();
+  void NShowSOTClick();
+  void NHintSmallWindowClick();
+  void NStatClick();
+  // Screen saving on or off; the menu's check mark means "disabled".
+  enum class ScrSender { None, Menu, SettingsBox };
+  void NDisableSelfSCRClick(ScrSender sender);
+  void NSysShutdownInterfaceClick();
+
+  MainMenu& Menu() { return menu_; }
+  const MainMenu& Menu() const { return menu_; }
+
   void OnTimer(int id) override;
 
   const MainFormState& State() const { return state_; }
@@ -78,7 +128,9 @@ class TfrmMain : public TimerSink {
   Timers& timers_;
   SystemSettings& system_;
   Engine& engine_;
+  Deps d_;
   MainFormState state_;
+  MainMenu menu_;
 };
 
 }  // namespace tavu

@@ -3,7 +3,7 @@
 
 namespace tavu {
 
-enum class ShowState { Normal, Minimized, Maximized, Hidden };
+enum class ShowState { Normal, Show, Minimized, Maximized, Hidden };
 
 class Shell {
  public:
@@ -11,6 +11,8 @@ class Shell {
   // Opens a program, document or URL with a verb ("open" when empty).
   virtual bool Execute(std::string_view verb, std::string_view target, std::string_view params,
                        ShowState show) = 0;
+  // The Windows shut-down dialog ("Shell.Application").
+  virtual bool ShutDownWindows() = 0;
 };
 
 // System-wide switches the program touches.

@@ -67,6 +67,20 @@ void TfrmSetup::rbxSelectBreakModeClick() {
   const int mode = s_.SelectBreakMode;
   if (mode < 0 || mode > 3) return;
   state_.mode_group = mode;
+  app_.ModeChanged(mode);
+}
+
+void TfrmSetup::ArmRestoreTimer(uint32_t ms) {
+  if (ms == 0)
+    timers_.Stop(*this, kRestoreDisabledScrTimer);
+  else
+    timers_.Start(*this, kRestoreDisabledScrTimer, ms);
+}
+
+void TfrmSetup::OnTimer(int id) {
+  if (id != kRestoreDisabledScrTimer) return;
+  timers_.Stop(*this, kRestoreDisabledScrTimer);
+  app_.RestoreScreenSaver();
 }
 
 void TfrmSetup::btnApplyBreakPlanNowClick(std::string_view shown_text) {

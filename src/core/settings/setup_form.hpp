@@ -8,6 +8,7 @@
 #include "ports/dialogs.hpp"
 #include "ports/files.hpp"
 #include "ports/shell.hpp"
+#include "ports/timers.hpp"
 #include "settings/plans.hpp"
 #include "settings/settings.hpp"
 
@@ -33,12 +34,15 @@ struct SetupFormState {
 };
 
 // The settings window: owns the editing of the settings model and its file.
-class TfrmSetup {
+class TfrmSetup : public TimerSink {
  public:
   TfrmSetup(FormHost& host, AppCommands& app, Settings& settings, BreakPlans& plans, Files& files,
-            Dialogs& dialogs, Random& random, SystemSettings& system)
+            Dialogs& dialogs, Random& random, SystemSettings& system, Timers& timers)
       : host_(host), app_(app), s_(settings), plans_(plans), files_(files), dialogs_(dialogs),
-        random_(random), system_(system) {}
+        random_(random), system_(system), timers_(timers) {}
+  ~TfrmSetup() override { timers_.StopAll(*this); }
+
+  static constexpr int kRestoreDisabledScrTimer = 1;
 
   void FormCreate();
   void FormShow();
@@ -56,6 +60,9 @@ class TfrmSetup {
   void cbbHotKeyActionChange();
   void rbxSelectBreakModeClick();
   void btnApplyBreakPlanNowClick(std::string_view shown_text);
+  // tmrToRestoreDisabledSCR: armed with an interval, disarmed with 0.
+  void ArmRestoreTimer(uint32_t ms);
+  void OnTimer(int id) override;
 
   const SetupFormState& State() const { return state_; }
 
@@ -68,6 +75,7 @@ class TfrmSetup {
   Dialogs& dialogs_;
   Random& random_;
   SystemSettings& system_;
+  Timers& timers_;
   SetupFormState state_;
 };
 

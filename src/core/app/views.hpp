@@ -1,0 +1,27 @@
+#pragma once
+#include <functional>
+#include <memory>
+
+#include "app/pop_hint.hpp"
+#include "breaks/break_hint.hpp"
+#include "breaks/break_screen.hpp"
+
+namespace tavu {
+
+// Creates the views of windows that come and go. `on_closed` runs when the window has closed
+// itself; the composition root then frees presenter and view outside any of their handlers.
+class ViewFactory {
+ public:
+  virtual ~ViewFactory() = default;
+  virtual std::unique_ptr<PopHintHost> CreatePopHint(std::function<void()> on_closed) = 0;
+  virtual std::unique_ptr<BreakHintHost> CreateBreakHint(std::function<void()> on_freed) = 0;
+  virtual std::unique_ptr<BreakScreenHost> CreateBreakScreen(std::function<void()> on_freed) = 0;
+  // Lets a created view reach its presenter.
+  virtual void Attach(PopHintHost& view, TfrmPopHint& presenter) = 0;
+  virtual void Attach(BreakHintHost& view, TfrmBreakHint& presenter) = 0;
+  virtual void Attach(BreakScreenHost& view, TTWForm& presenter) = 0;
+  // Brings the open window of a form to the front (windows that exist at most once).
+  virtual void BringToFront(std::string_view form_name) = 0;
+};
+
+}  // namespace tavu

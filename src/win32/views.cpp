@@ -1,0 +1,36 @@
+#include "views.hpp"
+
+#include "pop_hint_view.hpp"
+#include "text.hpp"
+
+namespace tavu::win {
+
+std::unique_ptr<PopHintHost> Win32Views::CreatePopHint(std::function<void()> on_closed) {
+  return std::make_unique<PopHintView>(std::move(on_closed));
+}
+
+std::unique_ptr<BreakHintHost> Win32Views::CreateBreakHint(std::function<void()>) {
+  return nullptr;
+}
+
+std::unique_ptr<BreakScreenHost> Win32Views::CreateBreakScreen(std::function<void()>) {
+  return nullptr;
+}
+
+void Win32Views::Attach(BreakHintHost&, TfrmBreakHint&) {}
+
+void Win32Views::Attach(BreakScreenHost&, TTWForm&) {}
+
+void Win32Views::Attach(PopHintHost& view, TfrmPopHint& presenter) {
+  static_cast<PopHintView&>(view).Attach(presenter);
+}
+
+void Win32Views::BringToFront(std::string_view form_name) {
+  // A form's window class is its form name with the leading T.
+  HWND h = FindWindowW((L"T" + Wide(form_name)).c_str(), nullptr);
+  if (!h) return;
+  if (IsIconic(h)) ShowWindow(h, SW_RESTORE);
+  SetForegroundWindow(h);
+}
+
+}  // namespace tavu::win

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "app/menu.hpp"
+#include "harness.hpp"
+
+#include <commctrl.h>
+
+namespace e2e {
+namespace {
+
+constexpr UINT kTrayCallback = 0x401;
+constexpr UINT kMsgOpenScreenSaverSetup = 0x8201;
+
+// Right-clicks the tray icon the way the shell reports it and waits for the menu.
+HWND OpenTrayMenu(HWND main) {
+  PostMessageW(main, kTrayCallback, 100, WM_RBUTTONUP);
+  HWND popup = nullptr;
+  WaitUntil([&] { return (popup = FindTop(L"#32768")) && Visible(popup); });
+  EXPECT_NE(popup, nullptr) << "menu did not open";
+  return popup;
+}
+
+void Key(WORD vk) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+  Sleep(80);
+}
+
+int VisibleMenus() {
+  int n = 0;
+  for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
+       w = FindWindowExW(nullptr, w, L"#32768", nullptr))
+    n += Visible(w) ? 1 : 0;
+  return n;
+}
+
+// Picks an item of the open menu with the keyboard, as a user would: `downs` presses select
+// the item (separators are skipped), then Right opens a submenu and `sub_downs` more presses
+// select in it. Other processes' menus cannot be read under Wine, so tests check what the
+// chosen item does.
+void Choose(int downs, int sub_downs = -1) {
+  for (int i = 0; i < downs; ++i) Key(VK_DOWN);
+  if (sub_downs >= 0) {
+    Key(VK_RIGHT);
+    WaitUntil([] { return VisibleMenus() >= 2; }, 3s);
+    for (int i = 0; i < sub_downs; ++i) Key(VK_DOWN);
+  }
+  Key(VK_RETURN);
+  WaitUntil([] { return VisibleMenus() == 0; }, 3s);
+}
+
+
+HWND WaitNotice(const std::wstring& text) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    found = FindTop(L"TfrmPopHint");
+    return found && Visible(found) && HasChildWithText(found, text);
+  });
+  return found;
+}
+
+void PressHotKey(HWND main, UINT modifiers, UINT key) {
+  PostMessageW(main, WM_HOTKEY, 0, MAKELPARAM(modifiers, key));
+}
+
+TEST(TrayMenu, RightClickOpensTheMenuAndItsItemsAct) {
+  Sandbox box;
+  HWND main = box.StartAndWaitMain();
+  ASSERT_TRUE(WaitUntil([&] { return !Visible(main); }, 8s));
+  ASSERT_NE(OpenTrayMenu(main), nullptr);
+  Screenshot("tray-menu");
+  Choose(12);  // "设    置...": the settings window on the page it shows
+  HWND setup = WaitTop(kSetupClass);
+  ASSERT_TRUE(WaitUntil([&] { return Visible(setup); }));
+  EXPECT_EQ(SendMessageW(GetDlgItem(setup, 1001), TCM_GETCURSEL, 0, 0), 2);
+  PostMessageW(setup, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !Visible(setup); }));
+
+}
+
+TEST(TrayMenu, WinKTwiceSwitchesScreenSavingOffAndOnWithNotices) {
+  Sandbox box;
+  HWND main = box.StartAndWaitMain();
+  PressHotKey(main, 8, 'K');
+  HWND notice = WaitNotice(L"屏幕保护已禁用！");
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(Text(notice), L"岚禾软件提示");
+  const RECT client = ClientRect(notice);
+  EXPECT_EQ(client.right, 226);
+  EXPECT_EQ(client.bottom, 129);
+  Screenshot("notice-disabled");
+
+  PressHotKey(main, 8, 'K');
+  ASSERT_NE(WaitNotice(L"屏幕保护已启用！"), nullptr);
+  Screenshot("notice-enabled");
+  // The notice closes itself three seconds after it first appeared.
+  EXPECT_TRUE(WaitUntil([] { HWND n = FindTop(L"TfrmPopHint"); return !n || !Visible(n); }, 6s));
+
+  PressHotKey(main, 8 | MOD_SHIFT, 'K');  // not the Windows key alone: nothing
+  Sleep(500);
+  HWND n = FindTop(L"TfrmPopHint");
+  EXPECT_TRUE(!n || !Visible(n));
+
+  // The menu item does the same as Win+K; its caption follows (screenshot).
+  ASSERT_NE(OpenTrayMenu(main), nullptr);
+  for (int i = 0; i < 6; ++i) Key(VK_DOWN);
+  Key(VK_RIGHT);
+  WaitUntil([] { return VisibleMenus() >= 2; }, 3s);
+  Screenshot("tray-menu-screen-saver");
+  Key(VK_DOWN);
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  EXPECT_NE(WaitNotice(L"屏幕保护已禁用！"), nullptr);
+}
+
+TEST(TrayMenu, BreakNowAnsweredNoChangesNothing) {
+  Sandbox box;
+  HWND main = box.StartAndWaitMain();
+  for (int round = 0; round < 2; ++round) {
+    // The first time from the menu by keyboard, then by its command id.
+    if (round == 0) {
+      ASSERT_NE(OpenTrayMenu(main), nullptr);
+      Choose(9);
+    } else {
+      PostMessageW(main, WM_COMMAND, tavu::MainMenu::IdOf("NBreakNow"), 0);
+    }
+    HWND question = WaitTop(L"#32770", L"岚禾提示");
+    ASSERT_NE(question, nullptr) << "round " << round;
+    EXPECT_TRUE(HasChildWithText(question, L"你主动选择了休息，确定要马上休息吗？"));
+    if (round == 0) Screenshot("break-now-question");
+    PostMessageW(question, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
+    EXPECT_EQ(FindTop(L"TTWForm"), nullptr);
+  }
+}
+
+TEST(TrayMenu, AModeChosenFromTheMenuIsSavedWithTheSettings) {
+  Sandbox box;
+  HWND main = box.StartAndWaitMain();
+  ASSERT_TRUE(WaitUntil([&] { return !Visible(main); }, 8s));
+  ASSERT_NE(OpenTrayMenu(main), nullptr);
+  Choose(7, 3);  // "模式切换" > "强制模式"
+  PostMessageW(main, kMsgOpenScreenSaverSetup, 0, 0);
+  HWND setup = WaitTop(kSetupClass);
+  ASSERT_TRUE(WaitUntil([&] { return Visible(setup); }));
+  PostMessageW(setup, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !Visible(setup); }));
+  auto file = box.ReadFile(L"lh20cfg");
+  ASSERT_TRUE(file);
+  EXPECT_NE(file->find("\r\n[1] 3 30 FALSE FALSE\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace e2e
