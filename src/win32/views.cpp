@@ -1,5 +1,6 @@
 #include "views.hpp"
 
+#include "break_hint_view.hpp"
 #include "pop_hint_view.hpp"
 #include "text.hpp"
 
@@ -9,15 +10,17 @@ std::unique_ptr<PopHintHost> Win32Views::CreatePopHint(std::function<void()> on_
   return std::make_unique<PopHintView>(std::move(on_closed));
 }
 
-std::unique_ptr<BreakHintHost> Win32Views::CreateBreakHint(std::function<void()>) {
-  return nullptr;
+std::unique_ptr<BreakHintHost> Win32Views::CreateBreakHint(std::function<void()> on_freed) {
+  return std::make_unique<BreakHintView>(std::move(on_freed));
 }
 
 std::unique_ptr<BreakScreenHost> Win32Views::CreateBreakScreen(std::function<void()>) {
   return nullptr;
 }
 
-void Win32Views::Attach(BreakHintHost&, TfrmBreakHint&) {}
+void Win32Views::Attach(BreakHintHost& view, TfrmBreakHint& presenter) {
+  static_cast<BreakHintView&>(view).Attach(presenter);
+}
 
 void Win32Views::Attach(BreakScreenHost&, TTWForm&) {}
 
