@@ -95,8 +95,9 @@ HWND BreakHintView::Child(const wchar_t* cls, DWORD style, int id) {
                          GetModuleHandleW(nullptr), nullptr);
 }
 
-BreakHintView::BreakHintView(std::function<void()> on_freed) : on_freed_(std::move(on_freed)) {
-  if (auto image = DecodeJpeg(LoadResourceBytes(kResOnTopJpeg))) picture_ = std::move(*image);
+BreakHintView::BreakHintView(std::function<void()> on_freed)
+    : on_freed_(std::move(on_freed)),
+      picture_(DecodeJpeg(LoadResourceBytes(kResOnTopJpeg)).value_or(Image{})) {
   Create(L"TfrmBreakHint", kStyle, kExStyle, L"", GetDesktopWindow());
   time_remain_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX, ids::kHintTimeRemain);
   label2_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX, ids::kHintLabel2);
@@ -230,18 +231,7 @@ void BreakHintView::PaintPicture(HDC dc) {
   DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
   RECT line{s.Bevel2.left + b, s.Bevel2.top + b, s.Bevel2.left + b + 2, s.Bevel2.bottom + b};
   DrawEdge(dc, &line, EDGE_ETCHED, BF_LEFT);
-  if (picture_.Empty()) return;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = picture_.width;
-  bi.bmiHeader.biHeight = -picture_.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  SetStretchBltMode(dc, HALFTONE);
-  SetBrushOrgEx(dc, 0, 0, nullptr);
-  StretchDIBits(dc, s.Image1.left + b, s.Image1.top + b, s.Image1.Width(), s.Image1.Height(), 0,
-                0, picture_.width, picture_.height, picture_.pixels.data(), &bi, DIB_RGB_COLORS,
-                SRCCOPY);
+  picture_.Draw(dc, s.Image1.left + b, s.Image1.top + b, s.Image1.Width(), s.Image1.Height());
 }
 
 LRESULT BreakHintView::Handle(UINT msg, WPARAM wp, LPARAM lp) {

@@ -55,7 +55,7 @@ class BreakHintView : public View, public BreakHintHost {
   std::function<void()> on_freed_;
   std::map<std::tuple<std::string, int, bool>, HFONT> fonts_;
   std::vector<std::unique_ptr<ShowDetailView>> details_;
-  Image picture_;
+  StretchedPicture picture_;
   HBRUSH background_ = nullptr;
   HBRUSH status_brush_ = nullptr;
   Color background_color_ = 0xFFFFFFFF;

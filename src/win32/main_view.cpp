@@ -6,8 +6,9 @@
 
 namespace tavu::win {
 
-MainView::MainView() : background_(CreateSolidBrush(RGB(0, 128, 128))) {
-  if (auto image = DecodeJpeg(LoadResourceBytes(kResWelcomeJpeg))) picture_ = std::move(*image);
+MainView::MainView()
+    : picture_(DecodeJpeg(LoadResourceBytes(kResWelcomeJpeg)).value_or(Image{})),
+      background_(CreateSolidBrush(RGB(0, 128, 128))) {
   Create(Wide(kMainWindowClass), WS_POPUP, WS_EX_TOPMOST, L"欢迎使用...", nullptr, background_,
          IDC_HAND);
   taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
@@ -18,16 +19,38 @@ MainView::~MainView() {
   DeleteObject(background_);
 }
 
+namespace {
+constexpr UINT_PTR kFadeTimer = 1;
+constexpr UINT kFadeStepMs = 20;
+}  // namespace
+
+void MainView::StopFade() {
+  if (!fade_ms_) return;
+  KillTimer(hwnd(), kFadeTimer);
+  fade_ms_ = 0;
+  SetWindowLongPtrW(hwnd(), GWL_EXSTYLE,
+                    GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+}
+
 void MainView::Show() {
+  StopFade();
   Sync();
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetForegroundWindow(hwnd());
 }
 
-void MainView::Hide() { ShowWindow(hwnd(), SW_HIDE); }
+void MainView::Hide() {
+  StopFade();
+  ShowWindow(hwnd(), SW_HIDE);
+}
 
 void MainView::AnimateHide(int ms) {
-  if (IsWindowVisible(hwnd())) AnimateWindow(hwnd(), static_cast<DWORD>(ms), AW_BLEND | AW_HIDE);
+  if (!IsWindowVisible(hwnd()) || ms <= 0) return Hide();
+  SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
+  SetLayeredWindowAttributes(hwnd(), 0, 255, LWA_ALPHA);
+  fade_started_ = GetTickCount();
+  fade_ms_ = ms;
+  SetTimer(hwnd(), kFadeTimer, kFadeStepMs, nullptr);
 }
 
 NOTIFYICONDATAW MainView::TrayData() const {
@@ -132,19 +155,7 @@ void MainView::Paint() {
   HDC dc = BeginPaint(hwnd(), &ps);
   RECT client;
   GetClientRect(hwnd(), &client);
-  if (!picture_.Empty()) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = picture_.width;
-    bi.bmiHeader.biHeight = -picture_.height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, picture_.width, picture_.height,
-                  picture_.pixels.data(), &bi, DIB_RGB_COLORS, SRCCOPY);
-  }
+  picture_.Draw(dc, 0, 0, client.right, client.bottom);
   EndPaint(hwnd(), &ps);
 }
 
@@ -160,6 +171,18 @@ LRESULT MainView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   if (!presenter_) return Default(msg, wp, lp);
   LRESULT result = 0;
   switch (msg) {
+    case WM_TIMER:
+      if (wp == kFadeTimer && fade_ms_) {
+        const DWORD elapsed = GetTickCount() - fade_started_;
+        if (elapsed >= static_cast<DWORD>(fade_ms_)) {
+          Hide();
+        } else {
+          const int alpha = 255 - static_cast<int>(255 * elapsed / static_cast<DWORD>(fade_ms_));
+          SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+        }
+        return 0;
+      }
+      return Default(msg, wp, lp);
     case WM_PAINT:
       Paint();
       return 0;

@@ -36,10 +36,14 @@ class MainView : public View, public MainFormHost {
   NOTIFYICONDATAW TrayData() const;
 
   TfrmMain* presenter_ = nullptr;
-  Image picture_;
+  StretchedPicture picture_;
   HBRUSH background_;
   bool tray_added_ = false;
   bool tool_window_ = false;
+  // The fade-out: a layered window whose opacity steps down on a view timer.
+  DWORD fade_started_ = 0;
+  int fade_ms_ = 0;
+  void StopFade();
   UINT taskbar_created_ = 0;
   ATOM hot_key_atoms_[7] = {};
 };

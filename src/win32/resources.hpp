@@ -7,6 +7,9 @@ namespace tavu::win {
 
 // RCDATA ids of the pictures linked into the executable (see tavu.rc).
 inline constexpr int kResWelcomeJpeg = 101;
+inline constexpr int kResPowerJpeg = 102;  // the break screen's power button, 33 x 32
+inline constexpr int kResExitJpeg = 103;   // the break screen's urgent exit, 33 x 32
+inline constexpr int kResOnTopJpeg = 104;  // the on-top picture, also the countdown picture
 
 inline std::string_view LoadResourceBytes(int id) {
   HMODULE module = GetModuleHandleW(nullptr);

@@ -69,6 +69,19 @@ LRESULT CALLBACK View::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return self->Handle(msg, wp, lp);
 }
 
+void StretchedPicture::Draw(HDC dc, int x, int y, int w, int h) {
+  if (source_.Empty() || w <= 0 || h <= 0) return;
+  if (scaled_.width != w || scaled_.height != h) scaled_ = ScaleImage(source_, w, h);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0,
+                    static_cast<UINT>(h), scaled_.pixels.data(), &bi, DIB_RGB_COLORS);
+}
+
 HFONT MakeFont(std::wstring_view face, int pixel_height, bool bold) {
   LOGFONTW lf{};
   lf.lfHeight = -pixel_height;

@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "gfx/image.hpp"
+
 namespace tavu::win {
 
 // Base of every window: registers its class (named after the form), routes messages to the
@@ -30,6 +32,19 @@ class View {
   HWND hwnd_ = nullptr;
   View* next_ = nullptr;
   static View* first_;
+};
+
+// A picture stretched once to the size it is shown at, then copied at every paint (stretching
+// at paint time is slow under some GDI implementations).
+class StretchedPicture {
+ public:
+  explicit StretchedPicture(Image source) : source_(std::move(source)) {}
+  bool Empty() const { return source_.Empty(); }
+  void Draw(HDC dc, int x, int y, int w, int h);
+
+ private:
+  Image source_;
+  Image scaled_;
 };
 
 // Fonts of the design: face name and pixel height, Chinese character set.

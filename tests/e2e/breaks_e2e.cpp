@@ -11,6 +11,81 @@ void Command(HWND main, const char* item) {
   PostMessageW(main, WM_COMMAND, tavu::MainMenu::IdOf(item), 0);
 }
 
+// A user at work: a small mouse movement now and then.
+void Nudge() {
+  static int flip = 1;
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = flip;
+  in.mi.dy = 0;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE;
+  flip = -flip;
+  SendInput(1, &in, sizeof in);
+}
+
+// Waits while working: input every half second.
+bool WorkUntil(const std::function<bool()>& done, Ms timeout) {
+  auto last = std::chrono::steady_clock::now() - 1s;
+  return WaitUntil(
+      [&] {
+        if (std::chrono::steady_clock::now() - last >= 500ms) {
+          Nudge();
+          last = std::chrono::steady_clock::now();
+        }
+        return done();
+      },
+      timeout);
+}
+
+double CpuSeconds(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(process, &created, &exited, &kernel, &user);
+  auto sum = [](FILETIME f) { return (static_cast<uint64_t>(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
+  return static_cast<double>(sum(kernel) + sum(user)) / 1e7;
+}
+
+// The children's plan: 30 minutes of work, so the countdown is due after 29 engine ticks.
+const char kChildrenPlan[] = "x\r\n[0] 0\r\n";
+
+TEST(Engine, AtSixtyTimesTheTickRunsOnceASecondAndTheProgramIdlesBetween) {
+  Sandbox box;
+  box.WriteFile(L"lh20cfg", kChildrenPlan);
+  Launch& tavu = box.Start({L"TAVU_TIME_SCALE=60"});
+  HWND main = WaitTop(kMainClass);
+  ASSERT_NE(main, nullptr);
+  const auto started = std::chrono::steady_clock::now();
+  ASSERT_TRUE(WaitUntil([&] { return Visible(main); }));  // the message loop runs
+  int unanswered = 0;
+  auto last_probe = started;
+  HWND hint = nullptr;
+  WorkUntil(
+      [&] {
+        DWORD_PTR result;
+        // A few probes a second: more would measure the probing, not the program.
+        if (std::chrono::steady_clock::now() - last_probe < 250ms) return (hint = FindTop(L"TfrmBreakHint")) != nullptr;
+        last_probe = std::chrono::steady_clock::now();
+        if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result)) {
+          ++unanswered;
+          ADD_FAILURE() << "no answer within 1 s at "
+                        << std::chrono::duration<double>(std::chrono::steady_clock::now() - started)
+                               .count()
+                        << " s";
+        }
+        hint = FindTop(L"TfrmBreakHint");
+        return hint != nullptr;
+      },
+      90s);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  ASSERT_NE(hint, nullptr) << "no countdown after " << seconds << " s";
+  // 29 ticks of a second each; generous bounds, the point is the order of magnitude.
+  EXPECT_GT(seconds, 20.0);
+  EXPECT_LT(seconds, 60.0);
+  EXPECT_EQ(unanswered, 0);
+  // Idle between ticks: a small fraction of one core over the whole run.
+  EXPECT_LT(CpuSeconds(tavu.pi.hProcess), seconds / 10);
+}
+
 TEST(Countdown, TheDemonstrationShowsTheWindowWithItsCaptionAndCount) {
   Sandbox box;
   HWND main = box.StartAndWaitMain();

@@ -26,7 +26,8 @@ class FormHost {
   virtual ~FormHost() = default;
   virtual void Show() = 0;  // show normally (not minimised), to the front
   virtual void Hide() = 0;
-  virtual void AnimateHide(int ms) = 0;  // blend out and hide
+  // Blends the window out over `ms` and hides it, without holding up the program.
+  virtual void AnimateHide(int ms) = 0;
 };
 
 }  // namespace tavu

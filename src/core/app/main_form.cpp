@@ -28,10 +28,13 @@ void TfrmMain::ShowAtStart() {
 }
 
 bool TfrmMain::FormClose() {
-  if (state_.visible) host_.AnimateHide(kFadeOutMs);
+  // The fade ends hidden; a window that is not shown is simply hidden.
+  if (state_.visible)
+    host_.AnimateHide(kFadeOutMs);
+  else
+    host_.Hide();
   state_.visible = false;
   state_.taskbar_button = false;
-  host_.Hide();
   return false;
 }
 

@@ -14,6 +14,9 @@ struct Image {
   bool Empty() const { return width <= 0 || height <= 0; }
 };
 
+// Resamples a picture to w × h (bilinear), for stretching it once instead of at every paint.
+Image ScaleImage(const Image& source, int w, int h);
+
 // Decodes a baseline or progressive JPEG; nothing for data that is not a readable JPEG.
 std::optional<Image> DecodeJpeg(std::string_view bytes);
 
