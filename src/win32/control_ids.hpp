@@ -25,3 +25,17 @@ namespace tavu::ids {
 inline constexpr int kPopHintLabel = 1201;
 
 }  // namespace tavu::ids
+
+namespace tavu::ids {
+
+// Break screen.
+inline constexpr int kBreakProgress = 1401;        // ProgressBar1
+inline constexpr int kBreakRemainSec = 1402;       // lblBreakRemainSec: the seconds left
+inline constexpr int kBreakCurrentMode = 1403;     // lblCurrentMode
+inline constexpr int kBreakSlogan = 1404;          // lblSlogan
+inline constexpr int kBreakShutDownIcon = 1405;    // imgShutDownIcon
+inline constexpr int kBreakUrgentExitIcon = 1406;  // imgUrgentExitIcon
+inline constexpr int kBreakRemindAgainAt = 1407;   // cbbRemindAgainAt
+inline constexpr int kBreakExitPsw = 1408;         // edtExitPsw
+
+}  // namespace tavu::ids

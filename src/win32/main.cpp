@@ -58,13 +58,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     app->Shutdown();
   };
   main_view->on_session_end = shutdown;
+  views.shut_down_dialog = [&] { app->main().NSysShutdownInterfaceClick(); };
 
   app->Start();
   View::SyncAll();
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (setup_view->PreviewKey(msg)) continue;
+    if (setup_view->PreviewKey(msg) || views.PreviewKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -1,6 +1,7 @@
 #include "views.hpp"
 
 #include "break_hint_view.hpp"
+#include "break_screen_view.hpp"
 #include "pop_hint_view.hpp"
 #include "text.hpp"
 
@@ -14,15 +15,28 @@ std::unique_ptr<BreakHintHost> Win32Views::CreateBreakHint(std::function<void()>
   return std::make_unique<BreakHintView>(std::move(on_freed));
 }
 
-std::unique_ptr<BreakScreenHost> Win32Views::CreateBreakScreen(std::function<void()>) {
-  return nullptr;
+std::unique_ptr<BreakScreenHost> Win32Views::CreateBreakScreen(std::function<void()> on_freed) {
+  auto view = std::make_unique<BreakScreenView>(
+      [this, on_freed = std::move(on_freed)] {
+        break_screen_ = nullptr;
+        on_freed();
+      },
+      shut_down_dialog);
+  break_screen_ = view.get();
+  return view;
+}
+
+bool Win32Views::PreviewKey(const MSG& msg) {
+  return break_screen_ && break_screen_->PreviewKey(msg);
 }
 
 void Win32Views::Attach(BreakHintHost& view, TfrmBreakHint& presenter) {
   static_cast<BreakHintView&>(view).Attach(presenter);
 }
 
-void Win32Views::Attach(BreakScreenHost&, TTWForm&) {}
+void Win32Views::Attach(BreakScreenHost& view, TTWForm& presenter) {
+  static_cast<BreakScreenView&>(view).Attach(presenter);
+}
 
 void Win32Views::Attach(PopHintHost& view, TfrmPopHint& presenter) {
   static_cast<PopHintView&>(view).Attach(presenter);

@@ -1,10 +1,19 @@
 #pragma once
+#include <windows.h>
+
 #include "app/views.hpp"
 
 namespace tavu::win {
 
+class BreakScreenView;
+
 class Win32Views : public ViewFactory {
  public:
+  // The main window's shut-down command, for the break screen's power button.
+  std::function<void()> shut_down_dialog;
+  // Key preview for the break screen that is open, if any.
+  bool PreviewKey(const MSG& msg);
+
   std::unique_ptr<PopHintHost> CreatePopHint(std::function<void()> on_closed) override;
   std::unique_ptr<BreakHintHost> CreateBreakHint(std::function<void()> on_freed) override;
   std::unique_ptr<BreakScreenHost> CreateBreakScreen(std::function<void()> on_freed) override;
@@ -12,6 +21,9 @@ class Win32Views : public ViewFactory {
   void Attach(BreakHintHost& view, TfrmBreakHint& presenter) override;
   void Attach(BreakScreenHost& view, TTWForm& presenter) override;
   void BringToFront(std::string_view form_name) override;
+
+ private:
+  BreakScreenView* break_screen_ = nullptr;  // the open one; cleared when it is freed
 };
 
 }  // namespace tavu::win
