@@ -47,6 +47,17 @@ int RemainingSeconds(HWND screen) {
   return text.empty() ? -1 : _wtoi(text.c_str());
 }
 
+// "立即休息" answered Yes; the break screen once it shows.
+HWND BreakNow(HWND main) {
+  Command(main, "NBreakNow");
+  HWND question = WaitTop(L"#32770", L"岚禾提示");
+  if (!question) return nullptr;
+  PostMessageW(question, WM_COMMAND, IDYES, 0);
+  HWND screen = nullptr;
+  WaitUntil([&] { return (screen = FindTop(L"TTWForm")) && Visible(screen); }, 5s);
+  return screen;
+}
+
 void ClickBackground(HWND window) {
   PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 300));
   PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(300, 300));
@@ -112,12 +123,8 @@ TEST(RestCycle, AtSixtyTimesWorkCountdownBreakAndBackToWork) {
 TEST(BreakNow, AnsweredYesOpensTheBreakScreenAtOnce) {
   Sandbox box;
   HWND main = box.StartAndWaitMain({L"TAVU_TIME_SCALE=60"});
-  Command(main, "NBreakNow");
-  HWND question = WaitTop(L"#32770", L"岚禾提示");
-  ASSERT_NE(question, nullptr);
-  PostMessageW(question, WM_COMMAND, IDYES, 0);
-  HWND screen = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (screen = FindTop(L"TTWForm")) && Visible(screen); }, 5s));
+  HWND screen = BreakNow(main);
+  ASSERT_NE(screen, nullptr);
   EXPECT_EQ(FindTop(L"TfrmBreakHint"), nullptr);  // no countdown first
   EXPECT_EQ(Text(GetDlgItem(screen, tavu::ids::kBreakSlogan)), L"累了吧，该歇一歇了~");
   // Closing it is refused while the break runs.
@@ -132,12 +139,8 @@ TEST(RestModes, APasswordPostponeWithTheRightSumHidesTheScreenAndBringsItBack) {
   Sandbox box;
   box.WriteFile(L"lh20cfg", "x\r\n[0] 2\r\n[1] 1 30 FALSE FALSE\r\n");
   HWND main = box.StartAndWaitMain({L"TAVU_TIME_SCALE=60"});
-  Command(main, "NBreakNow");
-  HWND question = WaitTop(L"#32770", L"岚禾提示");
-  ASSERT_NE(question, nullptr);
-  PostMessageW(question, WM_COMMAND, IDYES, 0);
-  HWND screen = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (screen = FindTop(L"TTWForm")) && Visible(screen); }, 5s));
+  HWND screen = BreakNow(main);
+  ASSERT_NE(screen, nullptr);
   HWND combo = GetDlgItem(screen, tavu::ids::kBreakRemindAgainAt);
   HWND edit = GetDlgItem(screen, tavu::ids::kBreakExitPsw);
   HWND exit = GetDlgItem(screen, tavu::ids::kBreakUrgentExitIcon);
@@ -177,12 +180,8 @@ TEST(Interfaces, EachBackgroundAt1024x768) {
     Sandbox box;
     box.WriteFile(L"lh20cfg", "x\r\n[0] 2\r\n[1] 0\r\n[2]\r\n[3]\r\n[4] " + std::to_string(i) + "\r\n");
     HWND main = box.StartAndWaitMain({L"TAVU_TIME_SCALE=60"});
-    Command(main, "NBreakNow");
-    HWND question = WaitTop(L"#32770", L"岚禾提示");
-    ASSERT_NE(question, nullptr);
-    PostMessageW(question, WM_COMMAND, IDYES, 0);
-    HWND screen = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (screen = FindTop(L"TTWForm")) && Visible(screen); }, 5s));
+    HWND screen = BreakNow(main);
+    ASSERT_NE(screen, nullptr) << i;
     BYTE alpha = 0;
     DWORD flags = 0;
     WaitUntil([&] { return GetLayeredWindowAttributes(screen, nullptr, &alpha, &flags) && alpha >= 150; }, 5s);

@@ -10,13 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "text.hpp"
+
 namespace e2e {
 
 using namespace std::chrono_literals;
 using Ms = std::chrono::milliseconds;
 
-std::wstring Wide(std::string_view utf8);
-std::string Utf8(std::wstring_view wide);
+using tavu::win::Utf8;
+using tavu::win::Wide;
 
 // Waits, pumping this thread's messages, until `done` holds or the time is up.
 bool WaitUntil(const std::function<bool()>& done, Ms timeout = 10s);
