@@ -92,12 +92,9 @@ LRESULT CALLBACK InputLock::Swallow(int code, WPARAM wp, LPARAM lp) {
 
 // ---- BreakScreenView ---------------------------------------------------------------------------
 
-BreakScreenView* BreakScreenView::current_ = nullptr;
-
 BreakScreenView::BreakScreenView(std::function<void()> on_freed,
                                  std::function<void()> shut_down_dialog)
     : on_freed_(std::move(on_freed)), shut_down_dialog_(std::move(shut_down_dialog)) {
-  current_ = this;
   HDC screen = GetDC(nullptr);
   dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
@@ -136,7 +133,6 @@ BreakScreenView::BreakScreenView(std::function<void()> on_freed,
 }
 
 BreakScreenView::~BreakScreenView() {
-  if (current_ == this) current_ = nullptr;
   presenter_ = nullptr;
   ReleaseLock();
   if (hwnd()) DestroyWindow(hwnd());

@@ -61,9 +61,6 @@ class BreakScreenView : public View, public BreakScreenHost {
   // any of its controls reaches the presenter first. True when the key ended the break and
   // should go no further.
   bool PreviewKey(const MSG& msg);
-  // The same for the break screen that exists at the moment, if any (the message loop need not
-  // track views that come and go).
-  static bool PreviewKeyOfCurrent(const MSG& msg) { return current_ && current_->PreviewKey(msg); }
 
   void Show() override;
   void Hide() override;
@@ -111,7 +108,6 @@ class BreakScreenView : public View, public BreakScreenHost {
 
   static constexpr Color kNoColor = 0xFFFFFFFF;
 
-  static BreakScreenView* current_;  // the newest view alive (one break screen at a time)
   TTWForm* presenter_ = nullptr;
   std::function<void()> on_freed_;
   std::function<void()> shut_down_dialog_;

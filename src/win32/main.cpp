@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "about_view.hpp"
-#include "break_screen_view.hpp"
 #include "engine_actions.hpp"
 #include "system_ports.hpp"
 #include "app/startup.hpp"

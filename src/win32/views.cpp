@@ -2,7 +2,6 @@
 
 #include "break_hint_view.hpp"
 #include "break_screen_view.hpp"
-#include "break_screen_view.hpp"
 #include "pop_hint_view.hpp"
 #include "text.hpp"
 

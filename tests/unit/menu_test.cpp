@@ -195,6 +195,24 @@ TEST(TrayMenu, BreakCommandsAreDisabledWhileABreakRunsAndRefusedThen) {
   EXPECT_EQ(rig.dialogs.shown.size(), 1u);
   rig.app.main().MenuClick("NHintSmallWindow");  // nothing during a break
   EXPECT_EQ(rig.engine_actions.Whats().back(), "BreakScreen");
+  EXPECT_FALSE(rig.app.setup().State().preview_break_enabled);
+  EXPECT_TRUE(rig.app.setup().State().preview_hint_enabled);
+}
+
+TEST(TrayMenu, ReminderPreviewsOpenTheChosenWindowOrBringTheOpenOneForward) {
+  Rig rig;
+  rig.app.Start();
+  rig.app.engine().RemindReason = kRemindChime;
+  rig.app.main().ShowRemindWindow(1);
+  rig.app.main().ShowRemindWindow(0);
+  rig.app.main().ShowRemindWindow(2);  // no such list entry
+  const auto whats = rig.engine_actions.Whats();
+  ASSERT_GE(whats.size(), 2u);
+  EXPECT_EQ(whats[whats.size() - 2], "RemindCenter 2");
+  EXPECT_EQ(whats.back(), "HintSmall 2");
+  rig.app.forms().Add("frmRemindWindowCenter");
+  rig.app.main().ShowRemindWindow(1);
+  EXPECT_EQ(rig.views.fronted, std::vector<std::string>{"frmRemindWindowCenter"});
 }
 
 TEST(TrayMenu, RightClickPopsTheMenuUpAtTheCursor) {

@@ -104,7 +104,10 @@ void App::SetCommandEnabled(BreakCommand command, bool enabled) {
       main_.Menu().SetEnabled("NBreakDemo", enabled);
       break;
     case BreakCommand::btnPreviewHintForm:
+      setup_.SetPreviewEnabled(true, enabled);
+      break;
     case BreakCommand::btnPreviewBreakForm:
+      setup_.SetPreviewEnabled(false, enabled);
       break;
   }
   actions_.SetCommandEnabled(command, enabled);

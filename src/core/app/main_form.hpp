@@ -108,6 +108,9 @@ class TfrmMain : public TimerSink {
   void NShowSOTClick();
   void NHintSmallWindowClick();
   void NStatClick();
+  // The settings window's reminder previews: 0 the small window, 1 the centre window; the caller
+  // sets RemindReason first.
+  void ShowRemindWindow(int list);
   // Screen saving on or off; the menu's check mark means "disabled".
   enum class ScrSender { None, Menu, SettingsBox };
   void NDisableSelfSCRClick(ScrSender sender);

@@ -124,6 +124,16 @@ void TfrmMain::NHintSmallWindowClick() {
 
 void TfrmMain::NStatClick() { app_.ShowStatistics(); }
 
+void TfrmMain::ShowRemindWindow(int list) {
+  static constexpr std::string_view kForms[2] = {"frmHintSmallWindow", "frmRemindWindowCenter"};
+  if (list < 0 || list > 1) return;
+  if (d_.forms.IsFormOpen(kForms[list])) return app_.BringToFront(kForms[list]);
+  if (list == 0)
+    d_.actions.OpenHintSmallWindow(engine_.RemindReason);
+  else
+    d_.actions.OpenRemindWindowCenter(engine_.RemindReason);
+}
+
 void TfrmMain::NDisableSelfSCRClick(ScrSender sender) {
   if (sender != ScrSender::SettingsBox)
     menu_.SetChecked("NDisableSelfSCR", !menu_.Checked("NDisableSelfSCR"));

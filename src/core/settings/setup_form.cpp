@@ -77,6 +77,10 @@ void TfrmSetup::ArmRestoreTimer(uint32_t ms) {
     timers_.Start(*this, kRestoreDisabledScrTimer, ms);
 }
 
+void TfrmSetup::SetPreviewEnabled(bool hint_form, bool enabled) {
+  (hint_form ? state_.preview_hint_enabled : state_.preview_break_enabled) = enabled;
+}
+
 void TfrmSetup::OnTimer(int id) {
   if (id != kRestoreDisabledScrTimer) return;
   timers_.Stop(*this, kRestoreDisabledScrTimer);

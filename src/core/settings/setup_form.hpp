@@ -31,6 +31,9 @@ struct SetupFormState {
   bool topmost = false;
   std::string hotkey_label;
   int mode_group = 0;  // the one visible rest-mode group
+  // "点击预览" of the countdown window and of the break screen: off while a real one runs.
+  bool preview_hint_enabled = true;
+  bool preview_break_enabled = true;
 };
 
 // The settings window: owns the editing of the settings model and its file.
@@ -62,6 +65,7 @@ class TfrmSetup : public TimerSink {
   void btnApplyBreakPlanNowClick(std::string_view shown_text);
   // tmrToRestoreDisabledSCR: armed with an interval, disarmed with 0.
   void ArmRestoreTimer(uint32_t ms);
+  void SetPreviewEnabled(bool hint_form, bool enabled);
   void OnTimer(int id) override;
 
   const SetupFormState& State() const { return state_; }
