@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "settings/setup_form.hpp"
 #include "view.hpp"
 
@@ -21,7 +23,16 @@ class SetupView : public View, public FormHost {
  private:
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
 
+  HWND Control(const wchar_t* cls, std::string_view text, DWORD style, int id, RECT r);
+  void SyncModePage();
+
   TfrmSetup* presenter_ = nullptr;
+  // Page "休息模式": its controls, and the subset that belongs to each mode's group.
+  std::vector<HWND> mode_page_;
+  std::vector<HWND> mode_groups_[4];
+  HWND radios_[4] = {};
+  HWND intensity_bar_ = nullptr;
+  bool syncing_ = false;
   HWND tabs_ = nullptr;
   HFONT font_ = nullptr;
   HFONT tab_font_ = nullptr;

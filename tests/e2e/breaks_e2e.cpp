@@ -5,6 +5,8 @@
 #include "control_ids.hpp"
 #include "harness.hpp"
 
+#include <commctrl.h>
+
 namespace e2e {
 namespace {
 
@@ -171,6 +173,43 @@ TEST(RestModes, APasswordPostponeWithTheRightSumHidesTheScreenAndBringsItBack) {
   answer(std::to_wstring(a + b));
   EXPECT_TRUE(WaitUntil([&] { return !Visible(screen); }, 3s)) << "not postponed";
   EXPECT_TRUE(WaitUntil([&] { return Visible(screen); }, 10s)) << "not brought back";
+}
+
+// Enforce mode with keyboard and mouse locked: the lock holds from the end of the fade-in to
+// the end of the count, and nothing stays locked afterwards.
+TEST(RestModes, EnforceModeNeverLeavesInputBlockedAfterTheBreak) {
+  Sandbox box;
+  HWND main = box.StartAndWaitMain({L"TAVU_TIME_SCALE=60"});
+  // The settings window's rest-mode page, as a user sets it.
+  Command(main, "NSetupMode");  // "模式切换" > "进入设置..."
+  HWND setup = WaitTop(kSetupClass);
+  ASSERT_TRUE(WaitUntil([&] { return Visible(setup); }));
+  EXPECT_EQ(SendMessageW(GetDlgItem(setup, 1001), TCM_GETCURSEL, 0, 0), 1);
+  HWND enforce = GetDlgItem(setup, tavu::ids::kSetupModeRadio0 + 3);
+  ASSERT_TRUE(WaitUntil([&] { return Visible(enforce); }));
+  SendMessageW(enforce, BM_CLICK, 0, 0);
+  HWND keyboard = GetDlgItem(setup, tavu::ids::kSetupDisableKeyboard);
+  HWND mouse = GetDlgItem(setup, tavu::ids::kSetupHideCursor);
+  ASSERT_TRUE(WaitUntil([&] { return Visible(keyboard) && Visible(mouse); }));
+  SendMessageW(keyboard, BM_CLICK, 0, 0);
+  SendMessageW(mouse, BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageW(keyboard, BM_GETCHECK, 0, 0), BST_CHECKED);
+  Screenshot("settings-rest-mode-page");
+  PostMessageW(setup, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !Visible(setup); }));
+
+  HWND screen = BreakNow(main);
+  ASSERT_NE(screen, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return GetPropW(screen, L"TavuInputBlocked") != nullptr; }, 5s))
+      << "no lock during the break";
+  EXPECT_NE(GetPropW(screen, L"TavuCursorHidden"), nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return RemainingSeconds(screen) == 0; }, 15s));
+  EXPECT_TRUE(WaitUntil([&] { return GetPropW(screen, L"TavuInputBlocked") == nullptr; }, 3s))
+      << "input still locked after the count";
+  EXPECT_EQ(GetPropW(screen, L"TavuCursorHidden"), nullptr);
+  // And input reaches windows again: a click ends the break as it should.
+  ClickBackground(screen);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(screen) || !Visible(screen); }, 5s));
 }
 
 // Each background of the break screen at 1024 x 768 (run on a screen of that size).

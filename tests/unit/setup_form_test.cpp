@@ -88,3 +88,31 @@ TEST(SetupWindow, ApplyNowSaysWhatHappened) {
 
 }  // namespace
 }  // namespace tavu
+
+namespace tavu {
+namespace {
+
+TEST(SetupWindow, TheModePageEditsTheModeAndItsSettings) {
+  fake::Rig rig;
+  rig.app.Start();
+  TfrmSetup& setup = rig.app.setup();
+  setup.rbxSelectBreakModeChoose(3);
+  EXPECT_EQ(rig.app.settings().SelectBreakMode, 3);
+  EXPECT_EQ(setup.State().mode_group, 3);
+  EXPECT_TRUE(rig.app.main().Menu().Checked("NModeEnforce"));
+  setup.cbxDisableKeyboardClick(true);
+  setup.cbxHideCursorClick(true);
+  EXPECT_TRUE(rig.app.settings().DisableKeyboard);
+  EXPECT_TRUE(setup.State().mode_page.hide_cursor);
+  const std::pair<int, int> steps[] = {{16, 15}, {25, 30}, {44, 45}, {99, 45}, {0, 15}};
+  for (auto [moved_to, kept] : steps) {
+    setup.scbInterfereIntensityChange(moved_to);
+    EXPECT_EQ(rig.app.settings().InterfereIntensity, kept) << moved_to;
+  }
+  EXPECT_EQ(setup.State().mode_page.intensity_label, "15秒");
+  setup.rbxSelectBreakModeChoose(7);  // no such mode: nothing changes
+  EXPECT_EQ(rig.app.settings().SelectBreakMode, 3);
+}
+
+}  // namespace
+}  // namespace tavu

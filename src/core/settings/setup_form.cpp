@@ -2,6 +2,8 @@
 
 #include "settings/config_file.hpp"
 
+#include <algorithm>
+
 namespace tavu {
 
 namespace {
@@ -64,10 +66,44 @@ bool TfrmSetup::SaveConfigFile() {
 void TfrmSetup::cbbHotKeyActionChange() { state_.hotkey_label = std::string(s_.HotKeyAction.Text()); }
 
 void TfrmSetup::rbxSelectBreakModeClick() {
+  RefreshModePage();
   const int mode = s_.SelectBreakMode;
   if (mode < 0 || mode > 3) return;
   state_.mode_group = mode;
   app_.ModeChanged(mode);
+}
+
+void TfrmSetup::rbxSelectBreakModeChoose(int mode) {
+  if (mode < 0 || mode > 3) return;
+  s_.SelectBreakMode = mode;
+  rbxSelectBreakModeClick();
+}
+
+void TfrmSetup::scbInterfereIntensityChange(int value) {
+  // The bar moves in steps of 15 between 15 and 45.
+  s_.InterfereIntensity = (std::clamp(value, 15, 45) + 7) / 15 * 15;
+  RefreshModePage();
+}
+
+void TfrmSetup::cbxDisableKeyboardClick(bool checked) {
+  s_.DisableKeyboard = checked;
+  RefreshModePage();
+}
+
+void TfrmSetup::cbxHideCursorClick(bool checked) {
+  s_.HideCursor = checked;
+  RefreshModePage();
+}
+
+void TfrmSetup::RefreshModePage() {
+  ModePageState& p = state_.mode_page;
+  p.mode = s_.SelectBreakMode;
+  p.not_show_free = s_.NotShowFrmBreakHintLastOneMin_FreeMode;
+  p.not_show_password = s_.NotShowFrmBreakHintLastOneMin_PasswordMode;
+  p.interfere_intensity = s_.InterfereIntensity;
+  p.intensity_label = std::to_string(p.interfere_intensity) + "秒";
+  p.disable_keyboard = s_.DisableKeyboard;
+  p.hide_cursor = s_.HideCursor;
 }
 
 void TfrmSetup::ArmRestoreTimer(uint32_t ms) {

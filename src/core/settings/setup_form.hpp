@@ -24,6 +24,25 @@ inline constexpr std::string_view kSaveFailedText =
 inline constexpr std::string_view kNoPlanText = "你还未选定方案！";
 inline constexpr std::string_view kPlanAppliedText = "当前设置已正式生效!";
 
+// Page "休息模式": the mode choice and the one visible group of settings for it.
+struct ModePageState {
+  static constexpr std::string_view kGroupCaptions[4] = {"自由模式设置", "提醒模式设置",
+                                                         "干扰模式设置", "强制模式设置"};
+  static constexpr std::string_view kRadioCaption = "休息模式选择";
+  static constexpr std::string_view kRemindAgainText = "再次提醒：(在休息界面上选择)";
+  static constexpr std::string_view kNotShowText = "不显示最后一分钟倒计时界面";
+  static constexpr std::string_view kIntensityText = "干扰强度：";
+  static constexpr std::string_view kDisableKeyboardText = "禁用键盘";
+  static constexpr std::string_view kHideCursorText = "禁用鼠标";
+  int mode = 0;
+  bool not_show_free = false;
+  bool not_show_password = false;
+  int interfere_intensity = 30;
+  std::string intensity_label;  // the value followed by "秒"
+  bool disable_keyboard = false;
+  bool hide_cursor = false;
+};
+
 struct SetupFormState {
   Size client{645, 447};
   int page = kPageScreenSaver;  // in front when first shown without a chosen page
@@ -34,6 +53,7 @@ struct SetupFormState {
   // "点击预览" of the countdown window and of the break screen: off while a real one runs.
   bool preview_hint_enabled = true;
   bool preview_break_enabled = true;
+  ModePageState mode_page;
 };
 
 // The settings window: owns the editing of the settings model and its file.
@@ -62,6 +82,12 @@ class TfrmSetup : public TimerSink {
 
   void cbbHotKeyActionChange();
   void rbxSelectBreakModeClick();
+  // The user picks a mode in the radio group.
+  void rbxSelectBreakModeChoose(int mode);
+  void scbInterfereIntensityChange(int value);
+  void cbxDisableKeyboardClick(bool checked);
+  void cbxHideCursorClick(bool checked);
+  const Settings& settings() const { return s_; }
   void btnApplyBreakPlanNowClick(std::string_view shown_text);
   // tmrToRestoreDisabledSCR: armed with an interval, disarmed with 0.
   void ArmRestoreTimer(uint32_t ms);
@@ -81,6 +107,7 @@ class TfrmSetup : public TimerSink {
   SystemSettings& system_;
   Timers& timers_;
   SetupFormState state_;
+  void RefreshModePage();
 };
 
 }  // namespace tavu
