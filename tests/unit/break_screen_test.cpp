@@ -610,6 +610,7 @@ TEST(RestModePostpone, ComesBackAfterItsTimeWithTheCountGivenBack) {
     b.loop().Advance(1);
     EXPECT_TRUE(b.st().visible);
     EXPECT_EQ(b.Position(), c.back_at);
+    EXPECT_EQ(b.st().lblBreakRemainSec.text, std::to_string(c.back_at));  // shown at once
     EXPECT_FALSE(b.Running(TTWForm::kInterfereControlTimer));
     EXPECT_EQ(b.st().cbbRemindAgainAt.item_index, 0);
     EXPECT_FALSE(b.st().imgUrgentExitIcon.visible);

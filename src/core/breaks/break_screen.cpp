@@ -325,6 +325,8 @@ void TTWForm::InterfereControlTimerTimer() {
   // The bar keeps the count within the full length.
   SetPosition(int64_t{state_.ProgressBar1.position} +
               SecondsAddedOnReturn(Mode(), state_.interfere_interval_ms));
+  // The number shows the time added back at once, not only at the next tick.
+  SetLabelText(state_.lblBreakRemainSec, std::to_string(state_.ProgressBar1.position));
   state_.TicksSinceShown = 0;
   state_.imgUrgentExitIcon.visible = false;
   state_.cbbRemindAgainAt.visible = false;
