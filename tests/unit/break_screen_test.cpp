@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "breaks/break_screen.hpp"
+#include "settings/screen_zoom.hpp"
 #include "breaks/interfaces.hpp"
 #include "breaks/rest_modes.hpp"
 #include "engine_rig.hpp"
@@ -127,7 +128,7 @@ TEST(BreakScreenLayout, FontIncrementFollowsTheScreenHalfSum) {
   } cases[] = {{{800, 600}, 0},    {{1024, 768}, 2}, {{1366, 768}, 5},
                {{1920, 1080}, 11}, {{640, 480}, -2}, {{2560, 1440}, 18}};
   for (const auto& c : cases)
-    EXPECT_EQ(TTWForm::ScreenFontIncrement(c.screen), c.k) << c.screen.w << " x " << c.screen.h;
+    EXPECT_EQ(screen_zoom::FontIncrement(c.screen), c.k) << c.screen.w << " x " << c.screen.h;
 }
 
 TEST(BreakScreenLayout, PlacesEverythingByFractionsOfTheDesign) {

@@ -15,21 +15,12 @@
 #include "ports/screen.hpp"
 #include "ports/timers.hpp"
 #include "settings/plans.hpp"
+#include "settings/screen_zoom.hpp"
 #include "settings/settings.hpp"
 
 namespace tavu {
 
 // Screen scaling of the countdown and reminder windows, measured against an 800 × 600 screen.
-namespace screen_zoom {
-// RoundEven(ScreenZoomFactor(800, 600) × 100): how much larger than 800 × 600 the screen is,
-// in percent of the half-sum (width + height) / 2; negative below.
-int AutoPercent(Size screen);
-// The percent a zoom choice gives (0 "设计尺寸", 1 "自动调节", 2 "自定义..." keeps `current`),
-// kept within 0..100 like the settings window's percent bar.
-int PercentFor(int choice, int current, Size screen);
-// RoundEven(value × (1 + percent / 100)).
-int Scale(int value, int percent);
-}  // namespace screen_zoom
 
 // A font as face and pixel height (96 dpi); colour 0 is black.
 

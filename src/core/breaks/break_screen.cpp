@@ -1,5 +1,7 @@
 #include "breaks/break_screen.hpp"
 
+#include "settings/screen_zoom.hpp"
+
 #include <algorithm>
 #include <string>
 
@@ -27,11 +29,6 @@ int OfHeight(int h, int units) { return static_cast<int>(RoundEven(h * double(un
 int Grown(int size_pt, int increment) { return std::max(1, size_pt + increment); }
 
 }  // namespace
-
-int TTWForm::ScreenFontIncrement(Size screen) {
-  const int half_sum = (screen.w + screen.h) / 2;
-  return static_cast<int>(RoundEven((half_sum / 700.0 - 1) * 100) / 10);
-}
 
 TTWForm::~TTWForm() { Release(); }
 
@@ -106,7 +103,7 @@ void TTWForm::Layout() {
   bar.bounds = At({bar_left, OfHeight(h, 20)},
                   {w - 2 * bar_left, static_cast<int>(RoundEven(w / 1024.0)) * 8});
 
-  const int k = ScreenFontIncrement({w, h});
+  const int k = screen_zoom::FontIncrement({w, h});
   state_.canvas_font.size_pt = Grown(state_.canvas_font.size_pt, k);
   state_.canvas_text_at = {OfWidth(w, 110), OfHeight(h, 110)};
 

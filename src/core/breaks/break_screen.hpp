@@ -153,11 +153,6 @@ class TTWForm : public TimerSink {
     OpenForms& forms;
   };
 
-  // The font size increment of the screen's texts: whole points from how far the half-sum
-  // (width + height) / 2 exceeds 700, that of an 800 × 600 screen (2 at 1024 × 768, negative
-  // below 800 × 600).
-  static int ScreenFontIncrement(Size screen);
-
   TTWForm(BreakScreenHost& host, const Deps& deps) : host_(host), d_(deps) {}
   // Gives back whatever the screen still holds (see Release).
   ~TTWForm() override;

@@ -36,12 +36,10 @@ constexpr bool IsSystemColor(Color c) { return (c & kSystemColorFlag) != 0; }
 
 // System colour indices (as the Windows API numbers them).
 constexpr uint8_t kSysColorActiveCaption = 2;
-constexpr uint8_t kSysColorBtnFace = 15;
 constexpr uint8_t kSysColorInactiveCaptionText = 19;
 
 constexpr Color kGray = Rgb(128, 128, 128);
 constexpr Color kYellow = Rgb(255, 255, 0);
 constexpr Color kRed = Rgb(255, 0, 0);
-constexpr Color kTeal = Rgb(0, 128, 128);
 
 }  // namespace tavu
