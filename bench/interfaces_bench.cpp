@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "breaks/interfaces.hpp"
-#include "xorshift_random.hpp"
 #include "recording_canvas.hpp"
+#include "windows/break_screen/interfaces.hpp"
+#include "xorshift_random.hpp"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "breaks/interfaces.hpp"
+#include "gfx/gdi_canvas.hpp"
+#include "windows/break_screen/interfaces.hpp"
 #include "xorshift_random.hpp"
-#include "gdi_canvas.hpp"
 
 namespace {
 

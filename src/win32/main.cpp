@@ -5,16 +5,16 @@
 #include <cstdlib>
 #include <memory>
 
-#include "about_view.hpp"
-#include "engine_actions.hpp"
-#include "system_ports.hpp"
+#include "adapters/engine_actions.hpp"
+#include "adapters/ports.hpp"
+#include "adapters/system_ports.hpp"
 #include "app/startup.hpp"
-#include "common/time_scale.hpp"
-#include "main_view.hpp"
-#include "ports.hpp"
-#include "setup_view.hpp"
-#include "text.hpp"
-#include "views.hpp"
+#include "base/time_scale.hpp"
+#include "ui/text.hpp"
+#include "ui/views.hpp"
+#include "windows/about/about_view.hpp"
+#include "windows/main/main_view.hpp"
+#include "windows/setup/setup_view.hpp"
 
 using namespace tavu;
 using namespace tavu::win;
@@ -42,10 +42,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   auto main_view = std::make_unique<MainView>();
   auto about_view = std::make_unique<AboutView>();
   auto setup_view = std::make_unique<SetupView>();
-  auto app = std::make_unique<App>(
-      Ports{clock, clock, timers, dialogs, screen, files, shell, shell, random, shell, lifecycle,
-            processes},
-      ViewHosts{*main_view, *setup_view, *about_view, engine_actions, views});
+  auto app =
+      std::make_unique<App>(Ports{clock, clock, timers, dialogs, screen, files, shell, shell,
+                                  random, shell, lifecycle, processes},
+                            ViewHosts{*main_view, *setup_view, *about_view, engine_actions, views});
   app->time_format().short_date = ShortDateFormat();
   app->time_format().long_time = LongTimeFormat();
   main_view->Attach(app->main());

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/menu.hpp"
-#include "break_hint_ids.hpp"
-#include "control_ids.hpp"
 #include "harness.hpp"
+#include "ui/control_ids.hpp"
+#include "ui/menu.hpp"
+#include "windows/countdown/break_hint_ids.hpp"
 
 #include <commctrl.h>
 
@@ -39,7 +39,6 @@ bool WorkUntil(const std::function<bool()>& done, Ms timeout) {
       },
       timeout);
 }
-
 
 // The children's plan: 30 minutes of work, so the countdown is due after 29 engine ticks.
 const char kChildrenPlan[] = "x\r\n[0] 0\r\n";
@@ -147,7 +146,8 @@ TEST(RestModes, APasswordPostponeWithTheRightSumHidesTheScreenAndBringsItBack) {
   HWND edit = GetDlgItem(screen, tavu::ids::kBreakExitPsw);
   HWND exit = GetDlgItem(screen, tavu::ids::kBreakUrgentExitIcon);
   ASSERT_TRUE(WaitUntil([&] { return Visible(combo) && Visible(exit); }, 10s));
-  EXPECT_NE(Text(GetDlgItem(screen, tavu::ids::kBreakCurrentMode)).find(L"密码模式"), std::wstring::npos);
+  EXPECT_NE(Text(GetDlgItem(screen, tavu::ids::kBreakCurrentMode)).find(L"密码模式"),
+            std::wstring::npos);
 
   // Down in the closed list moves the selection and notifies in one go, as a user's choice
   // does (a selection set from outside could be undone by the next refresh first).
@@ -217,15 +217,20 @@ TEST(Interfaces, EachBackgroundAt1024x768) {
   if (GetSystemMetrics(SM_CXSCREEN) != 1024) GTEST_SKIP() << "needs a 1024 x 768 screen";
   for (int i = 0; i < 14; ++i) {
     Sandbox box;
-    box.WriteFile(L"lh20cfg", "x\r\n[0] 2\r\n[1] 0\r\n[2]\r\n[3]\r\n[4] " + std::to_string(i) + "\r\n");
+    box.WriteFile(L"lh20cfg",
+                  "x\r\n[0] 2\r\n[1] 0\r\n[2]\r\n[3]\r\n[4] " + std::to_string(i) + "\r\n");
     HWND main = box.StartAndWaitMain({L"TAVU_TIME_SCALE=60"});
     HWND screen = BreakNow(main);
     ASSERT_NE(screen, nullptr) << i;
     BYTE alpha = 0;
     DWORD flags = 0;
-    WaitUntil([&] { return GetLayeredWindowAttributes(screen, nullptr, &alpha, &flags) && alpha >= 150; }, 5s);
+    WaitUntil(
+        [&] { return GetLayeredWindowAttributes(screen, nullptr, &alpha, &flags) && alpha >= 150; },
+        5s);
     // Past the fade-in: the count is running.
-    EXPECT_TRUE(WaitUntil([&] { return RemainingSeconds(screen) >= 0 && RemainingSeconds(screen) < 300; }, 5s)) << i;
+    EXPECT_TRUE(WaitUntil(
+        [&] { return RemainingSeconds(screen) >= 0 && RemainingSeconds(screen) < 300; }, 5s))
+        << i;
     char name[32];
     snprintf(name, sizeof name, "break-screen-%02d", i);
     Screenshot(name);
@@ -240,7 +245,8 @@ TEST(Countdown, TheDemonstrationShowsTheWindowWithItsCaptionAndCount) {
   HWND hint = WaitTop(L"TfrmBreakHint");
   ASSERT_NE(hint, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return Visible(hint); }));
-  EXPECT_EQ(Text(hint), L"休息倒计时-[当前模式:自由模式,请在休息前选择您最合适的休息模式!点击M调用]");
+  EXPECT_EQ(Text(hint),
+            L"休息倒计时-[当前模式:自由模式,请在休息前选择您最合适的休息模式!点击M调用]");
   EXPECT_EQ(Text(GetDlgItem(hint, tavu::ids::kHintBreak)), L"马上休息");
   EXPECT_EQ(Text(GetDlgItem(hint, tavu::ids::kHintLabel2)), L"申请延长分钟数：");
   Screenshot("countdown-window");

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "text.hpp"
+#include "ui/text.hpp"
 
 namespace e2e {
 

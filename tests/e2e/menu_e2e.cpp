@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/menu.hpp"
 #include "harness.hpp"
+#include "ui/menu.hpp"
 
 #include <commctrl.h>
 
@@ -52,7 +52,6 @@ void Choose(int downs, int sub_downs = -1) {
   WaitUntil([] { return VisibleMenus() == 0; }, 3s);
 }
 
-
 HWND WaitNotice(const std::wstring& text) {
   HWND found = nullptr;
   WaitUntil([&] {
@@ -78,7 +77,6 @@ TEST(TrayMenu, RightClickOpensTheMenuAndItsItemsAct) {
   EXPECT_EQ(SendMessageW(GetDlgItem(setup, 1001), TCM_GETCURSEL, 0, 0), 2);
   PostMessageW(setup, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !Visible(setup); }));
-
 }
 
 TEST(TrayMenu, WinKTwiceSwitchesScreenSavingOffAndOnWithNotices) {
@@ -97,7 +95,12 @@ TEST(TrayMenu, WinKTwiceSwitchesScreenSavingOffAndOnWithNotices) {
   ASSERT_NE(WaitNotice(L"屏幕保护已启用！"), nullptr);
   Screenshot("notice-enabled");
   // The notice closes itself three seconds after it first appeared.
-  EXPECT_TRUE(WaitUntil([] { HWND n = FindTop(L"TfrmPopHint"); return !n || !Visible(n); }, 6s));
+  EXPECT_TRUE(WaitUntil(
+      [] {
+        HWND n = FindTop(L"TfrmPopHint");
+        return !n || !Visible(n);
+      },
+      6s));
 
   PressHotKey(main, 8 | MOD_SHIFT, 'K');  // not the Windows key alone: nothing
   Sleep(500);

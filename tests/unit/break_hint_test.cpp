@@ -1,4 +1,4 @@
-#include "breaks/break_hint.hpp"
+#include "windows/countdown/break_hint.hpp"
 
 #include <gtest/gtest.h>
 

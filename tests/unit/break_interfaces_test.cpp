@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "breaks/interfaces.hpp"
 #include "fakes.hpp"
 #include "recording_canvas.hpp"
+#include "windows/break_screen/interfaces.hpp"
 
 namespace tavu {
 namespace {

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "breaks/break_screen.hpp"
-#include "settings/screen_zoom.hpp"
-#include "breaks/interfaces.hpp"
-#include "breaks/rest_modes.hpp"
 #include "engine_rig.hpp"
 #include "recording_canvas.hpp"
+#include "settings/screen_zoom.hpp"
+#include "windows/break_screen/break_screen.hpp"
+#include "windows/break_screen/interfaces.hpp"
+#include "windows/break_screen/rest_modes.hpp"
 
 namespace tavu {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/engine.hpp"
+#include "cycle/engine.hpp"
 #include "engine_rig.hpp"
 
 namespace tavu {

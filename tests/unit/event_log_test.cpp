@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/event_log.hpp"
+#include "cycle/event_log.hpp"
 #include "fakes.hpp"
 
 namespace tavu {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes.hpp"
-#include "system/helpers.hpp"
+#include "machine/helpers.hpp"
 
 namespace tavu {
 namespace {

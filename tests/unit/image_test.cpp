@@ -3,16 +3,17 @@
 #include <fstream>
 #include <iterator>
 
-#include "common/geometry.hpp"
+#include "base/geometry.hpp"
 #include "gfx/image.hpp"
 
 namespace tavu {
 namespace {
 
 TEST(Pictures, TheProgramsOwnJpegsDecode) {
-  const std::pair<const char*, Size> pictures[] = {
-      {"welcome.jpg", {990, 560}}, {"ontop.jpg", {665, 741}}, {"power.jpg", {33, 32}},
-      {"exit.jpg", {33, 32}}};
+  const std::pair<const char*, Size> pictures[] = {{"welcome.jpg", {990, 560}},
+                                                   {"ontop.jpg", {665, 741}},
+                                                   {"power.jpg", {33, 32}},
+                                                   {"exit.jpg", {33, 32}}};
   for (auto [name, size] : pictures) {
     std::ifstream in(std::string(TAVU_SOURCE_DIR) + "/src/resources/" + name, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), {});
@@ -29,7 +30,7 @@ TEST(Pictures, BrokenDataIsRefusedNotCrashedOn) {
   EXPECT_FALSE(DecodeJpeg(""));
   EXPECT_FALSE(DecodeJpeg("not a picture at all"));
   EXPECT_FALSE(DecodeJpeg(bytes.substr(0, 120)));  // cut inside the header
-  auto cut = DecodeJpeg(bytes.substr(0, 5000));     // cut in the data: the rest stays grey
+  auto cut = DecodeJpeg(bytes.substr(0, 5000));    // cut in the data: the rest stays grey
   ASSERT_TRUE(cut);
   EXPECT_EQ(cut->pixels.size(), 990u * 560u);
   for (size_t i = 800; i < bytes.size(); i += 97) bytes[i] = static_cast<char>(bytes[i] ^ 0x5A);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/web_pages.hpp"
 #include "fakes.hpp"
+#include "machine/web_pages.hpp"
 
 namespace tavu {
 namespace {
@@ -18,30 +18,54 @@ void Flatten(const MenuItem& m, int depth, std::vector<std::string>& out) {
 
 TEST(TrayMenu, HasEveryItemWithItsCaptionInOrder) {
   const std::vector<std::string> expected = {
-      "0:NAboutHelp00:关于帮助",       "1:NAboutHelp:打开帮助主窗口...",
-      "1:NWebPageOfThisProduct:进入本产品服务主页...", "1:NHomePage:进入岚禾软件主页...",
-      "0:N7:-",                         "0:N8:实用链接",
-      "1:NMore_PCKnowledge:电脑知识集粹", "1:NMore_Weather:天气预报",
-      "1:NMore_Clock:时钟/较时",        "1:NMore_RiLi:日历/历史上的今天",
-      "1:NMore_Map:地图/公交查询",      "1:NMore_Cidian:词典/翻译",
-      "1:NMore_Game:游戏/娱乐",         "0:NQuickLaunch:快速启动",
-      "1:NOpenNotePad:打开记事本",      "1:NOpenCalculator:打开计算器",
-      "1:NOpenWord:打开WORD",           "1:NOpenExcel:打开EXCEL",
-      "1:N5:-",                         "1:NShortCuts:查看快捷键",
-      "0:N3:屏幕美化",                  "1:NDesktopDeco:桌面状态",
-      "1:NShowSOT:银屏倩影",            "1:NSetupMeiHua:设 置...",
-      "0:N1:电源管理",                  "1:NLetStandBy:立即系统待机",
-      "1:NLetSleep:立即系统休眠",       "1:NSysShutdownInterface:系统关机介面",
-      "1:NSetupPower:设 置...",         "0:NScreenSaver:屏幕保护",
-      "1:NSetupSCR:设 置...",           "1:NLaunchSCR:立即启动",
-      "1:NDisableSelfSCR:已启用,点击禁用", "0:NMode:模式切换",
-      "1:NModeFree:自由模式",           "1:NModePassword:密码模式",
-      "1:NModeInterference:干扰模式",   "1:NModeEnforce:强制模式",
-      "1:N4:-",                         "1:NSetupMode:进入设置...",
-      "0:NBreakDemo:休息演示",          "0:NBreakNow:立即休息",
-      "0:N6:-",                         "0:NHintSmallWindow:最新提示...",
-      "0:NStat:统    计...",            "0:NSetup:设    置...",
-      "0:N9:-",                         "0:NExit:退    出",
+      "0:NAboutHelp00:关于帮助",
+      "1:NAboutHelp:打开帮助主窗口...",
+      "1:NWebPageOfThisProduct:进入本产品服务主页...",
+      "1:NHomePage:进入岚禾软件主页...",
+      "0:N7:-",
+      "0:N8:实用链接",
+      "1:NMore_PCKnowledge:电脑知识集粹",
+      "1:NMore_Weather:天气预报",
+      "1:NMore_Clock:时钟/较时",
+      "1:NMore_RiLi:日历/历史上的今天",
+      "1:NMore_Map:地图/公交查询",
+      "1:NMore_Cidian:词典/翻译",
+      "1:NMore_Game:游戏/娱乐",
+      "0:NQuickLaunch:快速启动",
+      "1:NOpenNotePad:打开记事本",
+      "1:NOpenCalculator:打开计算器",
+      "1:NOpenWord:打开WORD",
+      "1:NOpenExcel:打开EXCEL",
+      "1:N5:-",
+      "1:NShortCuts:查看快捷键",
+      "0:N3:屏幕美化",
+      "1:NDesktopDeco:桌面状态",
+      "1:NShowSOT:银屏倩影",
+      "1:NSetupMeiHua:设 置...",
+      "0:N1:电源管理",
+      "1:NLetStandBy:立即系统待机",
+      "1:NLetSleep:立即系统休眠",
+      "1:NSysShutdownInterface:系统关机介面",
+      "1:NSetupPower:设 置...",
+      "0:NScreenSaver:屏幕保护",
+      "1:NSetupSCR:设 置...",
+      "1:NLaunchSCR:立即启动",
+      "1:NDisableSelfSCR:已启用,点击禁用",
+      "0:NMode:模式切换",
+      "1:NModeFree:自由模式",
+      "1:NModePassword:密码模式",
+      "1:NModeInterference:干扰模式",
+      "1:NModeEnforce:强制模式",
+      "1:N4:-",
+      "1:NSetupMode:进入设置...",
+      "0:NBreakDemo:休息演示",
+      "0:NBreakNow:立即休息",
+      "0:N6:-",
+      "0:NHintSmallWindow:最新提示...",
+      "0:NStat:统    计...",
+      "0:NSetup:设    置...",
+      "0:N9:-",
+      "0:NExit:退    出",
   };
   MainMenu menu;
   std::vector<std::string> actual;
@@ -77,9 +101,14 @@ TEST(HotKeys, OnlyTheWindowsKeyAloneActs) {
     std::vector<std::string> targets;
   };
   const Case cases[] = {
-      {8, 'Z', {"notepad"}},       {8, 'C', {"calc"}},        {8, 'W', {"winword.exe"}},
-      {8, 'X', {"excel.exe"}},     {8 | 4, 'Z', {}},          {8 | 2, 'C', {}},
-      {0, 'Z', {}},                {8, 'Q', {}},
+      {8, 'Z', {"notepad"}},
+      {8, 'C', {"calc"}},
+      {8, 'W', {"winword.exe"}},
+      {8, 'X', {"excel.exe"}},
+      {8 | 4, 'Z', {}},
+      {8 | 2, 'C', {}},
+      {0, 'Z', {}},
+      {8, 'Q', {}},
   };
   for (const auto& c : cases) {
     Rig rig;
@@ -146,7 +175,8 @@ TEST(PopHint, ASecondNoticeWithinItsLifeReusesTheWindowAndKeepsTheFirstTimer) {
   EXPECT_EQ(s.text, "第二条");
   EXPECT_EQ(s.form_color, 0x00FF00u);
   // Label centred on the window width (232) and the client height (129): 63 × 25.
-  EXPECT_EQ(s.label, (Rect{(232 - 63) / 2, (129 - 25) / 2, (232 - 63) / 2 + 63, (129 - 25) / 2 + 25}));
+  EXPECT_EQ(s.label,
+            (Rect{(232 - 63) / 2, (129 - 25) / 2, (232 - 63) / 2 + 63, (129 - 25) / 2 + 25}));
   rig.loop.Advance(1000);  // three seconds after the first
   EXPECT_FALSE(rig.app.forms().IsFormOpen("frmPopHint"));
   rig.loop.Advance(10);

@@ -1,12 +1,7 @@
 #pragma once
-#include "app/about_form.hpp"
-#include "app/pop_hint.hpp"
 #include "app/views.hpp"
-#include "app/commands.hpp"
-#include "app/engine.hpp"
-#include "app/event_log.hpp"
-#include "app/forms.hpp"
-#include "app/main_form.hpp"
+#include "cycle/engine.hpp"
+#include "cycle/event_log.hpp"
 #include "ports/clock.hpp"
 #include "ports/dialogs.hpp"
 #include "ports/files.hpp"
@@ -17,7 +12,12 @@
 #include "ports/windows.hpp"
 #include "settings/plans.hpp"
 #include "settings/settings.hpp"
-#include "settings/setup_form.hpp"
+#include "ui/commands.hpp"
+#include "ui/forms.hpp"
+#include "windows/about/about_form.hpp"
+#include "windows/main/main_form.hpp"
+#include "windows/notice/pop_hint.hpp"
+#include "windows/setup/setup_form.hpp"
 
 namespace tavu {
 

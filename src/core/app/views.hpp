@@ -2,9 +2,9 @@
 #include <functional>
 #include <memory>
 
-#include "app/pop_hint.hpp"
-#include "breaks/break_hint.hpp"
-#include "breaks/break_screen.hpp"
+#include "windows/break_screen/break_screen.hpp"
+#include "windows/countdown/break_hint.hpp"
+#include "windows/notice/pop_hint.hpp"
 
 namespace tavu {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/geometry.hpp"
+#include "base/geometry.hpp"
 
 namespace tavu {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "common/geometry.hpp"
+#include "base/geometry.hpp"
 
 namespace tavu {
 

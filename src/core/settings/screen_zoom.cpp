@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "common/rounding.hpp"
+#include "base/rounding.hpp"
 
 namespace tavu {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "common/geometry.hpp"
+#include "base/geometry.hpp"
 
 // How windows designed for a fixed size follow the screen: the half-sum (width + height) / 2
 // compared with that of an 800 × 600 screen.

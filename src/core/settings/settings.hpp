@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "common/geometry.hpp"
+#include "base/geometry.hpp"
 #include "settings/values.hpp"
 
 namespace tavu {

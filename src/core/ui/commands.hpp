@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+#include "base/geometry.hpp"
+
+namespace tavu {
+
+// Settings window pages, in tab order.
+enum SetupPage : int {
+  kPageBasic = 0,
+  kPageMode = 1,
+  kPageScreenSaver = 2,
+  kPageReminders = 3,
+  kPageBreakScreen = 4,
+  kPageCountdown = 5,
+  kPageChime = 6,
+  kPageGeneral = 7,
+  kPageUnchanged = -1,
+};
+
+// Commands that cross windows; the composition root carries them out.
+class AppCommands {
+ public:
+  virtual ~AppCommands() = default;
+  virtual void ShowSetup(int page, bool topmost) = 0;
+  // Ends the program; with `restart` a new instance starts once this one's windows are gone.
+  virtual void Terminate(bool restart) = 0;
+  virtual void StartEngine() = 0;
+  virtual void EnableWelcomeClose() = 0;
+  virtual void ShowWelcome() = 0;
+  virtual void ShowAbout(int page) = 0;
+  // The small self-closing notice.
+  virtual void PopHint(Color label_color, Color form_color, std::string_view text) = 0;
+  // The settings window's timer that switches screen saving on again (0 ms: disarm).
+  virtual void ArmScreenSaverRestore(uint32_t ms) = 0;
+  virtual void RestoreScreenSaver() = 0;
+  // A rest mode was chosen: menu check marks, the countdown window's title, statistics caption.
+  virtual void ModeChanged(int mode) = 0;
+  // The settings check boxes of the two desktop pictures changed.
+  virtual void ShowDesktopDecoChanged() = 0;
+  virtual void ShowSOTChanged() = 0;
+  virtual void ShowStatistics() = 0;
+  virtual void CloseStatistics() = 0;
+  // Brings an open window that exists at most once to the front.
+  virtual void BringToFront(std::string_view form_name) = 0;
+  virtual void ShowInternalScreenSaver() = 0;
+  virtual void LaunchScreenSaver() = 0;
+  virtual void PowerStandBy(bool manual) = 0;
+  virtual void PowerSleep(bool manual) = 0;
+};
+
+}  // namespace tavu

@@ -1,0 +1,352 @@
+#include "windows/countdown/break_hint.hpp"
+
+#include <algorithm>
+#include <utility>
+
+#include "base/rounding.hpp"
+
+namespace tavu {
+
+// ---- Screen scaling -----------------------------------------------------------------------------
+
+namespace {
+
+constexpr Size kDesignSize{496, 330};
+constexpr Color kBlack = 0;
+constexpr Color kCream = Rgb(255, 251, 240);
+constexpr std::string_view kFace = "宋体";
+constexpr std::string_view kDetailsText = "详细...";
+constexpr std::string_view kToggleDesktopText = "刷屏";
+constexpr std::string_view kBreakText = "马上休息";
+constexpr std::string_view kModeText = "M";
+constexpr std::string_view kModeHint = "点击这里设置休息模式...";
+
+Rect At(int left, int top, int width, int height) {
+  return {left, top, left + width, top + height};
+}
+
+Rect ScaleRect(const Rect& r, int percent) {
+  using screen_zoom::Scale;
+  return At(Scale(r.left, percent), Scale(r.top, percent), Scale(r.Width(), percent),
+            Scale(r.Height(), percent));
+}
+
+Point ScalePoint(Point p, int percent) {
+  return {screen_zoom::Scale(p.x, percent), screen_zoom::Scale(p.y, percent)};
+}
+
+// Sizes are designed in pixels; the adjustment is in points, 4 px for every 3 pt at 96 dpi.
+void GrowFont(HintFont& font, int points) {
+  font.height_px += static_cast<int>(RoundEven(points * 4.0 / 3.0));
+}
+
+std::string CountText(uint16_t seconds) {
+  if (seconds <= 60) return "还剩" + std::to_string(seconds) + "秒!";
+  return "还剩" + std::to_string(seconds / 60) + "分" + std::to_string(seconds % 60) + "秒!";
+}
+
+std::string_view ModeName(int mode) {
+  switch (mode) {
+    case 0:
+      return "自由模式";
+    case 1:
+      return "密码模式";
+    case 2:
+      return "干扰模式";
+    default:
+      return "强制模式";
+  }
+}
+
+BreakHintState DesignState() {
+  BreakHintState s;
+  s.font = {std::string(kFace), 12, false, kBlack};
+  s.Bevel1 = At(16, 16, 449, 249);
+  s.Bevel2 = At(240, 16, 2, 249);
+  s.Image1 = At(24, 24, 209, 233);
+  s.lblTimeRemain = {{280, 48},
+                     std::string(TfrmBreakHint::kTimeRemainTitle),
+                     {std::string(kFace), 29, true, kRed},
+                     std::nullopt};
+  s.Label2 = {{264, 104}, "申请延长分钟数：", {std::string(kFace), 16, true, kBlack}, std::nullopt};
+  s.edtMins = {At(395, 104, 25, 20), "0", {std::string(kFace), 12, true, kBlack}, true};
+  s.UpDown1 = {At(420, 104, 16, 20), false, 0, 0, 0};
+  s.Label3 = {{264, 136}, "当前状态：", {std::string(kFace), 16, true, kBlack}, std::nullopt};
+  s.lblStatus = {{272, 168},
+                 std::string(TfrmBreakHint::kStatusNotYet),
+                 {std::string(kFace), 14, true, kRed},
+                 kCream};
+  s.btnDetails = {At(384, 161, 49, 25), std::string(kDetailsText), "", true};
+  s.cbxToggleDesktop = {{376, 205}, std::string(kToggleDesktopText), false};
+  s.btnApplyMins = {At(264, 224, 75, 25), std::string(TfrmBreakHint::kIKnow), "", true};
+  s.btnBreak = {At(352, 224, 75, 25), std::string(kBreakText), "", true};
+  s.btnM = {At(432, 224, 17, 25), std::string(kModeText), std::string(kModeHint), true};
+  return s;
+}
+
+}  // namespace
+
+// ---- TfrmShowDetail -----------------------------------------------------------------------------
+
+TfrmShowDetail::~TfrmShowDetail() { Close(); }
+
+void TfrmShowDetail::FormCreate(std::string text, const Rect& owner, Color color) {
+  state_.text = std::move(text);
+  state_.color = color;
+  const Size extent = host_.MeasureText(state_.font, state_.text);
+  // Centred on the text, not on the (possibly wider) window, a little above the owner's foot.
+  const int left = owner.left + (owner.Width() - extent.w) / 2;
+  const int top = owner.top + static_cast<int>(RoundEven(owner.Height() * 0.9)) - extent.h;
+  state_.bounds = At(left, top, std::max(extent.w + 20, kMinWidth), extent.h + 10);
+  open_ = true;
+  host_.Show(state_);
+  timers_.Start(*this, kTimer1, kLifeMs);
+}
+
+void TfrmShowDetail::Timer1Timer() { Close(); }
+
+void TfrmShowDetail::Close() {
+  if (!open_) return;
+  open_ = false;
+  timers_.Stop(*this, kTimer1);
+  host_.Free();
+}
+
+void TfrmShowDetail::OnTimer(int id) {
+  if (id == kTimer1) Timer1Timer();
+}
+
+// ---- TfrmBreakHint ------------------------------------------------------------------------------
+
+TfrmBreakHint::~TfrmBreakHint() {
+  d_.timers.StopAll(*this);
+  CloseDetails();
+  if (registered_) d_.forms.Remove(kFormName);
+}
+
+void TfrmBreakHint::Open(bool shown) {
+  registered_ = true;
+  d_.forms.Add(kFormName);
+  FormCreate();
+  if (!shown) return;
+  state_.visible = true;
+  host_.Show();
+}
+
+void TfrmBreakHint::FormCreate() {
+  Settings& s = d_.settings;
+  state_ = DesignState();
+  UpdateCaption();
+  HintCloseAllowed = false;
+  HintResizeLocked = false;
+  state_.color = s.BreakHintColorMain;
+
+  // The settings window's zoom-choice rule; a new percent also resets the font adjustment.
+  const Size screen = d_.screen.PrimarySize();
+  const int percent = screen_zoom::PercentFor(s.ZoomRate1, s.ZoomPercent1, screen);
+  if (percent != s.ZoomPercent1) {
+    s.ZoomPercent1 = percent;
+    const int adjust = percent / 10;
+    s.FontAdjust1.SetBounds(adjust - 3, adjust + 3);
+    s.FontAdjust1 = adjust;
+  }
+  if (const int points = s.FontAdjust1; points != 0) {
+    for (HintFont* f : {&state_.lblTimeRemain.font, &state_.lblStatus.font, &state_.edtMins.font,
+                        &state_.Label2.font, &state_.Label3.font})
+      GrowFont(*f, points);
+  }
+  state_.bounds = At(0, 0, kDesignSize.w, kDesignSize.h);
+  if (s.ZoomRate1 != 0) Zoom(s.ZoomPercent1);
+  state_.bounds =
+      At((screen.w - state_.bounds.Width()) / 2, (screen.h - state_.bounds.Height()) / 2,
+         state_.bounds.Width(), state_.bounds.Height());
+
+  demo_ = d_.engine.IsDemoHint;
+  HintSecondsLeft = demo_ ? kDemoSeconds : kCountSeconds;
+  HintDelayMinutes = 0;
+  HintDelayRequests = 0;
+  state_.cbxToggleDesktop.checked = s.ToggleB4Break;
+
+  const BreakPlan& p = Plan();
+  state_.UpDown1 = {state_.UpDown1.rect, false, 0,
+                    std::min<int>(p.CanApplyMaxMins, p.ApplyOnceMaxMins), 0};
+  // Also sets the button to "我知道了": a request of 0 minutes can never be made.
+  ShowPosition();
+  state_.lblTimeRemain.text = kTimeRemainTitle;
+  const bool never = p.CanApplyMaxTimes == 0 || p.CanApplyMaxMins == 0;
+  state_.lblStatus.text = never ? kStatusNever : kStatusNotYet;
+  d_.timers.Start(*this, kTimer1, kTimer1Ms);
+}
+
+void TfrmBreakHint::Zoom(int percent) {
+  state_.bounds = ScaleRect(state_.bounds, percent);
+  for (Rect* r : {&state_.Image1, &state_.btnApplyMins.rect, &state_.btnBreak.rect,
+                  &state_.btnM.rect, &state_.btnDetails.rect, &state_.edtMins.rect, &state_.Bevel1,
+                  &state_.Bevel2, &state_.UpDown1.rect})
+    *r = ScaleRect(*r, percent);
+  for (Point* p : {&state_.lblTimeRemain.pos, &state_.Label2.pos, &state_.Label3.pos,
+                   &state_.lblStatus.pos, &state_.cbxToggleDesktop.pos})
+    *p = ScalePoint(*p, percent);
+  HintResizeLocked = true;
+}
+
+void TfrmBreakHint::UpdateCaption() {
+  state_.caption = "休息倒计时-[当前模式:" + std::string(ModeName(d_.settings.SelectBreakMode)) +
+                   ",请在休息前选择您最合适的休息模式!点击M调用]";
+}
+
+void TfrmBreakHint::Timer1Timer() {
+  PruneDetails();
+  if (HintSecondsLeft == 0) {
+    d_.timers.Stop(*this, kTimer1);
+    state_.lblTimeRemain.text = kTimeUp;
+    btnBreakClick(false);
+    return;
+  }
+  if (HintSecondsLeft == 10 && state_.visible) {
+    state_.minimised = false;
+    host_.Restore();
+  }
+  const BreakPlan& p = Plan();
+  if ((HintSecondsLeft == 60 || HintSecondsLeft == 10) && HintDelayRequests < p.CanApplyMaxTimes &&
+      HintDelayMinutes < p.CanApplyMaxMins)
+    OpenRequest();
+  --HintSecondsLeft;
+  state_.lblTimeRemain.text = CountText(HintSecondsLeft);
+}
+
+int TfrmBreakHint::RequestableMinutes() const {
+  const BreakPlan& p = Plan();
+  return std::max(0, std::min<int>(p.ApplyOnceMaxMins, p.CanApplyMaxMins - HintDelayMinutes));
+}
+
+void TfrmBreakHint::OpenRequest() {
+  HintUpDown& ud = state_.UpDown1;
+  ud.enabled = true;
+  // The plan may have been applied anew since the last request; never offer more than it allows.
+  ud.max = RequestableMinutes();
+  ud.position = std::min(ud.position, ud.max);
+  ShowPosition();
+  state_.lblStatus.text = kStatusOpen;
+}
+
+void TfrmBreakHint::ShowPosition() {
+  state_.edtMins.text = std::to_string(state_.UpDown1.position);
+  state_.btnApplyMins.text = state_.UpDown1.position == 0 ? kIKnow : kApplyDelay;
+}
+
+void TfrmBreakHint::UpDown1Click(bool up) {
+  HintUpDown& ud = state_.UpDown1;
+  if (!ud.enabled || handed_over_) return;
+  ud.position = std::clamp(ud.position + (up ? 1 : -1), ud.min, ud.max);
+  ShowPosition();
+}
+
+void TfrmBreakHint::btnApplyMinsClick() {
+  if (handed_over_) return;
+  PruneDetails();
+  if (state_.btnApplyMins.text == kIKnow) {
+    CloseDetails();
+    state_.minimised = true;
+    host_.Minimize();  // the count goes on; the window comes back at 10 seconds
+    return;
+  }
+  if (demo_) return;
+  const auto m = static_cast<uint8_t>(std::min(state_.UpDown1.position, RequestableMinutes()));
+  if (m == 0) {
+    state_.UpDown1.position = 0;
+    ShowPosition();
+    return;
+  }
+  d_.timers.Stop(*this, kTimer1);
+  state_.lblTimeRemain.text = kTimeRemainTitle;
+  d_.log.LogEvent(false, true, m, kEventDelayRequest, true);
+  HintSecondsLeft = static_cast<uint16_t>(HintSecondsLeft + m * 60);
+  HintDelayMinutes = static_cast<uint8_t>(HintDelayMinutes + m);
+  ++HintDelayRequests;
+  const BreakPlan& p = Plan();
+  const bool used_up =
+      HintDelayRequests >= p.CanApplyMaxTimes || HintDelayMinutes >= p.CanApplyMaxMins;
+  state_.lblStatus.text = used_up ? kStatusUsedUp : kStatusWait;
+  state_.UpDown1.max = RequestableMinutes();
+  state_.UpDown1.position = 0;
+  state_.UpDown1.enabled = false;
+  ShowPosition();
+  d_.timers.Start(*this, kTimer1, kTimer1Ms);
+}
+
+void TfrmBreakHint::btnBreakClick(bool by_user) {
+  // Once only: a second click before the window is gone would open a second break screen.
+  if (handed_over_) return;
+  handed_over_ = true;
+  d_.timers.Stop(*this, kTimer1);
+  Engine& e = d_.engine;
+  e.ApplyMinsTotal = HintDelayMinutes;
+  if (demo_) {
+    e.IsDemoHint = false;
+    if (e.IsDemoBreak) e.DemoBreak();
+  } else {
+    e.BreakNow(0, by_user ? kEventManualBreak : kEventScheduledBreak);
+  }
+  HintCloseAllowed = true;
+  CloseDetails();
+  Close();
+}
+
+std::string TfrmBreakHint::DetailText() const {
+  const BreakPlan& p = Plan();
+  const std::string mins = std::to_string(HintDelayMinutes);
+  const std::string times = std::to_string(HintDelayRequests);
+  if (HintDelayMinutes >= p.CanApplyMaxMins) return "你已申请 " + mins + " 分钟,还可申请 0 分钟!";
+  if (HintDelayRequests >= p.CanApplyMaxTimes) return "你已申请 " + times + " 次,还可申请 0 次!";
+  return "你已申请 " + mins + " 分钟,还可申请 " +
+         std::to_string(p.CanApplyMaxMins - HintDelayMinutes) + " 分钟!" + "你已申请 " + times +
+         " 次,还可申请 " + std::to_string(p.CanApplyMaxTimes - HintDelayRequests) + " 次!";
+}
+
+void TfrmBreakHint::btnDetailsClick() {
+  if (handed_over_) return;
+  PruneDetails();
+  auto detail = std::make_unique<TfrmShowDetail>(host_.NewDetailView(), d_.timers);
+  detail->FormCreate(DetailText(), state_.bounds, state_.color);
+  details_.push_back(std::move(detail));
+}
+
+void TfrmBreakHint::cbxToggleDesktopClick(bool checked) {
+  state_.cbxToggleDesktop.checked = checked;
+  d_.settings.ToggleB4Break = checked;
+}
+
+void TfrmBreakHint::btnMClick() { d_.app.ShowSetup(kPageMode, true); }
+
+void TfrmBreakHint::Close() {
+  if (freed_ || !FormCloseQuery()) return;
+  FormClose();
+}
+
+void TfrmBreakHint::FormClose() {
+  if (freed_) return;
+  freed_ = true;
+  d_.timers.StopAll(*this);
+  CloseDetails();
+  if (registered_) d_.forms.Remove(kFormName);
+  registered_ = false;
+  d_.actions.SetCommandEnabled(BreakCommand::btnPreviewHintForm, true);
+  state_.visible = false;
+  host_.Free();
+}
+
+void TfrmBreakHint::CloseDetails() {
+  for (auto& detail : details_) detail->Close();
+}
+
+// Pop-ups that closed on their own timers are dropped here, never from inside their own tick.
+void TfrmBreakHint::PruneDetails() {
+  std::erase_if(details_, [](const auto& detail) { return !detail->IsOpen(); });
+}
+
+void TfrmBreakHint::OnTimer(int id) {
+  if (id == kTimer1) Timer1Timer();
+}
+
+}  // namespace tavu

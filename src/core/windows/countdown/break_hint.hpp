@@ -1,0 +1,256 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/font.hpp"
+#include "base/geometry.hpp"
+#include "cycle/engine.hpp"
+#include "cycle/event_log.hpp"
+#include "ports/screen.hpp"
+#include "ports/timers.hpp"
+#include "settings/plans.hpp"
+#include "settings/screen_zoom.hpp"
+#include "settings/settings.hpp"
+#include "ui/commands.hpp"
+#include "ui/forms.hpp"
+
+namespace tavu {
+
+// Screen scaling of the countdown and reminder windows, measured against an 800 × 600 screen.
+
+// A font as face and pixel height (96 dpi); colour 0 is black.
+
+// An auto-sized control: its size follows its text and font, so only its place is given.
+struct HintLabel {
+  Point pos;
+  std::string text;
+  HintFont font;
+  std::optional<Color> back;  // none: the window colour
+};
+
+struct HintButton {
+  Rect rect;
+  std::string text;
+  std::string hint;  // tool tip; empty for none
+  bool enabled = true;
+};
+
+struct HintEdit {
+  Rect rect;
+  std::string text;
+  HintFont font;
+  bool read_only = true;
+};
+
+// The up-down beside edtMins. The presenter owns its position and keeps the edit in step, so
+// the view must not bind it as the edit's buddy (which would also shrink the edit).
+struct HintUpDown {
+  Rect rect;
+  bool enabled = false;
+  int min = 0;
+  int max = 0;
+  int position = 0;
+};
+
+struct HintCheckBox {
+  Point pos;  // auto-sized like the labels
+  std::string text;
+  bool checked = false;
+};
+
+// Everything the countdown window shows. Control rectangles are client coordinates inside the
+// window's inner border (`border_width`), after zoom.
+struct BreakHintState {
+  std::string caption;
+  Rect bounds;  // outer frame, screen coordinates, centred
+  int border_width = 2;
+  Color color = 0;  // background; may name a system colour
+  HintFont font;    // the window's own font: buttons and check box
+  bool visible = false;
+  bool minimised = false;
+
+  Rect Bevel1;  // frame around the content
+  Rect Bevel2;  // vertical line between picture and controls (its left edge)
+  Rect Image1;  // the countdown picture, stretched into this box
+  HintLabel lblTimeRemain;
+  HintLabel Label2;
+  HintEdit edtMins;
+  HintUpDown UpDown1;
+  HintLabel Label3;
+  HintLabel lblStatus;
+  HintButton btnDetails;
+  HintCheckBox cbxToggleDesktop;
+  HintButton btnApplyMins;
+  HintButton btnBreak;
+  HintButton btnM;
+};
+
+// ---- The detail pop-up (TfrmShowDetail) -------------------------------------------------------
+
+struct ShowDetailState {
+  std::string text;
+  Rect bounds;  // screen coordinates
+  Color color = 0;
+  HintFont font{"宋体", 12, false, 0};
+  Point text_at{10, 5};  // the one line of text, in client coordinates
+};
+
+// The view of one detail pop-up: a borderless top-most window owned by the desktop window.
+class ShowDetailHost {
+ public:
+  virtual ~ShowDetailHost() = default;
+  virtual Size MeasureText(const HintFont& font, std::string_view text) = 0;
+  // Creates and shows the window as `state` says; the state never changes afterwards.
+  virtual void Show(const ShowDetailState& state) = 0;
+  // Destroys the window; the host is not used again.
+  virtual void Free() = 0;
+};
+
+// `TfrmShowDetail`: one line about the delay still available, under the countdown window, for
+// eight seconds. Each click on "详细..." opens another one.
+class TfrmShowDetail : public TimerSink {
+ public:
+  static constexpr std::string_view kFormName = "frmShowDetail";
+  static constexpr int kTimer1 = 1;
+  static constexpr uint32_t kLifeMs = 8000;
+  static constexpr int kMinWidth = 240;
+
+  TfrmShowDetail(ShowDetailHost& host, Timers& timers) : host_(host), timers_(timers) {}
+  ~TfrmShowDetail() override;
+  TfrmShowDetail(const TfrmShowDetail&) = delete;
+  TfrmShowDetail& operator=(const TfrmShowDetail&) = delete;
+
+  // Lays the text out under `owner` (the countdown window's frame), shows it and starts its life.
+  void FormCreate(std::string text, const Rect& owner, Color color);
+  void Timer1Timer();
+  // Closes and frees the window at once; nothing when already closed.
+  void Close();
+  bool IsOpen() const { return open_; }
+  void OnTimer(int id) override;
+
+  const ShowDetailState& State() const { return state_; }
+
+ private:
+  ShowDetailHost& host_;
+  Timers& timers_;
+  ShowDetailState state_;
+  bool open_ = false;
+};
+
+// ---- The countdown window (TfrmBreakHint) -----------------------------------------------------
+
+// What the countdown window asks of its view beyond showing (FormHost::Show; Hide and
+// AnimateHide are never asked for).
+class BreakHintHost : public FormHost {
+ public:
+  virtual void Minimize() = 0;
+  // From minimised back to normal; nothing for a window that is not minimised.
+  virtual void Restore() = 0;
+  // Destroys the window, and this presenter once the running handler has returned.
+  virtual void Free() = 0;
+  // The view of a new detail pop-up; it lives until its Free().
+  virtual ShowDetailHost& NewDetailView() = 0;
+};
+
+// `TfrmBreakHint`: the last minute before a break. Counts down, grants delays within the plan in
+// force by lengthening its own count, and hands the break over to the engine. Created anew by
+// the engine for every countdown; frees itself once the break has started.
+class TfrmBreakHint : public TimerSink {
+ public:
+  struct Deps {
+    Settings& settings;
+    BreakPlans& plans;
+    Engine& engine;
+    EngineActions& actions;  // re-enables the settings window's preview of this window
+    EventLog& log;
+    Timers& timers;
+    Screen& screen;
+    OpenForms& forms;
+    AppCommands& app;  // "M" opens the settings window
+  };
+
+  static constexpr std::string_view kFormName = "frmBreakHint";
+  static constexpr int kTimer1 = 1;
+  static constexpr uint32_t kTimer1Ms = 1000;
+  static constexpr uint16_t kCountSeconds = 60;
+  static constexpr uint16_t kDemoSeconds = 3;
+
+  static constexpr std::string_view kStatusNotYet = "  未可申请  ";
+  static constexpr std::string_view kStatusNever = "  不可申请  ";
+  static constexpr std::string_view kStatusOpen = "  可以申请  ";
+  static constexpr std::string_view kStatusWait = " 暂不可申请 ";
+  static constexpr std::string_view kStatusUsedUp = " 不可再申请 ";
+  static constexpr std::string_view kTimeRemainTitle = "离休息还剩:";
+  static constexpr std::string_view kTimeUp = "休息时间已到!";
+  static constexpr std::string_view kIKnow = "我知道了";
+  static constexpr std::string_view kApplyDelay = "申请延时";
+
+  TfrmBreakHint(BreakHintHost& host, const Deps& deps) : host_(host), d_(deps) {}
+  // Stops the count and frees open pop-ups. Must run before the composition root goes away.
+  ~TfrmBreakHint() override;
+  TfrmBreakHint(const TfrmBreakHint&) = delete;
+  TfrmBreakHint& operator=(const TfrmBreakHint&) = delete;
+
+  // Creation by the engine: registers the form, runs FormCreate and shows the window, unless
+  // `shown` is false (free or password mode with the last minute switched off): then it is
+  // never shown, yet counts down and starts the break all the same.
+  void Open(bool shown);
+
+  void FormCreate();
+  void Timer1Timer();
+  // An arrow of UpDown1 (up: one more minute); ignored while it is disabled.
+  void UpDown1Click(bool up);
+  void btnApplyMinsClick();
+  // "马上休息"; the count runs it with `by_user` false when it reaches 0.
+  void btnBreakClick(bool by_user = true);
+  void btnDetailsClick();
+  void cbxToggleDesktopClick(bool checked);
+  void btnMClick();
+  bool FormCanResize() const { return !HintResizeLocked; }
+  bool FormCloseQuery() const { return HintCloseAllowed; }
+  void FormClose();
+  // A close request (close box, Alt+F4, system menu, or the window itself): FormClose when
+  // FormCloseQuery allows it, otherwise nothing.
+  void Close();
+  // The rest mode changed: the title names the new one.
+  void UpdateCaption();
+
+  // What "详细..." says about the delay still available.
+  std::string DetailText() const;
+
+  void OnTimer(int id) override;
+
+  const BreakHintState& State() const { return state_; }
+
+  // State of the countdown.
+  uint16_t HintSecondsLeft = 0;
+  uint8_t HintDelayMinutes = 0;
+  uint8_t HintDelayRequests = 0;
+  bool HintCloseAllowed = false;
+  bool HintResizeLocked = false;
+
+ private:
+  const BreakPlan& Plan() const { return d_.plans.Applied(); }
+  // Minutes one request may still ask for.
+  int RequestableMinutes() const;
+  void OpenRequest();
+  void ShowPosition();
+  void Zoom(int percent);
+  void CloseDetails();
+  void PruneDetails();
+
+  BreakHintHost& host_;
+  Deps d_;
+  BreakHintState state_;
+  std::vector<std::unique_ptr<TfrmShowDetail>> details_;
+  bool demo_ = false;  // fixed at creation: a real countdown always ends in a real break
+  bool registered_ = false;
+  bool handed_over_ = false;
+  bool freed_ = false;
+};
+
+}  // namespace tavu

@@ -1,0 +1,96 @@
+#include "windows/main/main_form.hpp"
+
+#include "base/rounding.hpp"
+
+namespace tavu {
+
+void TfrmMain::FormCreate() {
+  host_.RegisterHotKeys();
+  host_.AddTrayIcon();
+  engine_.InitAtStart();
+}
+
+void TfrmMain::FormShow() {
+  const Size screen = screen_.PrimarySize();
+  const Rect work = screen_.WorkArea();
+  const int height = static_cast<int>(RoundEven(screen.h * 0.46484375));
+  const int width = static_cast<int>(RoundEven(screen.w * 0.5537109375));
+  const int left = (work.Width() - width) / 2;
+  const int top = (work.Height() - height) / 2;
+  state_.bounds = {left, top, left + width, top + height};
+}
+
+void TfrmMain::ShowAtStart() {
+  if (!settings_.EnablePopHelpInfo) return;
+  FormShow();
+  state_.visible = true;
+  host_.Show();
+}
+
+bool TfrmMain::FormClose() {
+  // The fade ends hidden; a window that is not shown is simply hidden.
+  if (state_.visible)
+    host_.AnimateHide(kFadeOutMs);
+  else
+    host_.Hide();
+  state_.visible = false;
+  state_.taskbar_button = false;
+  return false;
+}
+
+void TfrmMain::CloseAnimateTimerTimer() {
+  FormClose();
+  timers_.Stop(*this, kCloseAnimateTimer);
+}
+
+void TfrmMain::ShowSplash() {
+  FormShow();
+  state_.visible = true;
+  host_.Show();
+  EnableCloseAnimateTimer();
+}
+
+void TfrmMain::EnableCloseAnimateTimer() {
+  timers_.Start(*this, kCloseAnimateTimer, kCloseAnimateMs);
+}
+
+void TfrmMain::OnTrayMessage(uint32_t mouse_message) {
+  if (mouse_message == kMouseRightUp) {
+    host_.PopupMenu(menu_, screen_.Cursor());
+  } else if (mouse_message == kMouseLeftUp) {
+    if (d_.forms.IsFormOpen("frmStat"))
+      app_.CloseStatistics();
+    else
+      NStatClick();
+  }
+}
+
+void TfrmMain::OnOpenScreenSaverSetup() { app_.ShowSetup(kPageScreenSaver, true); }
+
+void TfrmMain::NExitClick() {
+  switch (settings_.ActionOnSelectTerminate) {
+    case 1:
+      app_.Terminate(true);
+      break;
+    case 2:
+      app_.Terminate(false);
+      break;
+    default:
+      app_.ShowSetup(kPageGeneral, false);
+      break;
+  }
+}
+
+void TfrmMain::FormDestroy() {
+  timers_.StopAll(*this);
+  host_.UnregisterHotKeys();
+  host_.RemoveTrayIcon();
+  system_.SetScreenSaverActive(true);
+}
+
+void TfrmMain::OnTimer(int id) {
+  if (id == kCloseAnimateTimer) CloseAnimateTimerTimer();
+  if (id == kDetectPauseTimer) engine_.DetectPauseTimerTimer();
+}
+
+}  // namespace tavu

@@ -1,0 +1,22 @@
+#pragma once
+#include "cycle/engine.hpp"
+
+namespace tavu::win {
+
+// The platform side of what the engine asks for. Windows that are not built yet are asked
+// for and nothing opens; the machine actions call the system.
+class Win32EngineActions : public EngineActions {
+ public:
+  void OpenCountdownWindow(bool) override {}
+  void OpenBreakScreen() override {}
+  void OpenHintSmallWindow(uint8_t) override {}
+  void OpenRemindWindowCenter(uint8_t) override {}
+  void StartScreenSaver() override {}
+  void ShutdownDisplayer() override;
+  void LetSysStandBy() override {}
+  void LetSysSleep() override {}
+  void ShellToggleDesktop() override;
+  void SetCommandEnabled(BreakCommand, bool) override {}
+};
+
+}  // namespace tavu::win

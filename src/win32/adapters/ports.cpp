@@ -1,0 +1,279 @@
+#include "adapters/ports.hpp"
+
+#include <shellapi.h>
+
+#include "adapters/system_ports.hpp"
+#include "ui/text.hpp"
+
+namespace tavu::win {
+
+// ---- time ----
+
+Win32Clock::Win32Clock(int scale) : scale_(scale), start_tick_(GetTickCount64()) {
+  FILETIME ft;
+  GetSystemTimeAsFileTime(&ft);
+  start_wall_.LowPart = ft.dwLowDateTime;
+  start_wall_.HighPart = ft.dwHighDateTime;
+}
+
+uint64_t Win32Clock::Scaled(uint64_t real_tick) const {
+  if (real_tick >= start_tick_) return start_tick_ + (real_tick - start_tick_) * scale_;
+  const uint64_t back = (start_tick_ - real_tick) * scale_;
+  return back < start_tick_ ? start_tick_ - back : 0;
+}
+
+uint64_t Win32Clock::Tick() { return Scaled(GetTickCount64()); }
+
+LocalTime Win32Clock::Now() {
+  ULARGE_INTEGER wall = start_wall_;
+  wall.QuadPart += (GetTickCount64() - start_tick_) * scale_ * 10'000ull;
+  FILETIME utc{wall.LowPart, wall.HighPart};
+  SYSTEMTIME st_utc, st;
+  FileTimeToSystemTime(&utc, &st_utc);
+  if (!SystemTimeToTzSpecificLocalTime(nullptr, &st_utc, &st)) st = st_utc;
+  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+}
+
+uint64_t Win32Clock::LastInputTick() {
+  LASTINPUTINFO info{sizeof info, 0};
+  const uint64_t now = GetTickCount64();
+  if (!GetLastInputInfo(&info)) return Scaled(now);
+  // The system keeps a 32-bit tick; widen it against the 64-bit one.
+  const uint32_t age = static_cast<uint32_t>(now) - info.dwTime;
+  return Scaled(now - age);
+}
+
+// ---- timers ----
+
+namespace {
+constexpr wchar_t kTimerWindowClass[] = L"TavuTimers";
+}
+
+Win32Timers::Win32Timers(int scale, void (*after_event)())
+    : scale_(scale), after_event_(after_event) {
+  WNDCLASSEXW wc{sizeof wc};
+  wc.lpfnWndProc = WndProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kTimerWindowClass;
+  RegisterClassExW(&wc);
+  hwnd_ = CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                          wc.hInstance, this);
+}
+
+Win32Timers::~Win32Timers() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void Win32Timers::Start(TimerSink& sink, int id, uint32_t interval_ms) {
+  auto [it, inserted] = keys_.try_emplace({&sink, id}, next_key_);
+  if (inserted) sinks_[next_key_++] = {&sink, id};
+  const uint32_t scaled = std::max<uint32_t>(1, interval_ms / static_cast<uint32_t>(scale_));
+  SetTimer(hwnd_, it->second, scaled, nullptr);
+}
+
+void Win32Timers::Stop(TimerSink& sink, int id) {
+  auto it = keys_.find({&sink, id});
+  if (it == keys_.end()) return;
+  KillTimer(hwnd_, it->second);
+  sinks_.erase(it->second);
+  keys_.erase(it);
+}
+
+void Win32Timers::StopAll(TimerSink& sink) {
+  for (auto it = keys_.begin(); it != keys_.end();) {
+    if (it->first.first != &sink) {
+      ++it;
+      continue;
+    }
+    KillTimer(hwnd_, it->second);
+    sinks_.erase(it->second);
+    it = keys_.erase(it);
+  }
+}
+
+void Win32Timers::Fire(UINT_PTR key) {
+  auto it = sinks_.find(key);
+  if (it == sinks_.end()) {
+    KillTimer(hwnd_, key);
+    return;
+  }
+  auto [sink, id] = it->second;
+  sink->OnTimer(id);
+  if (after_event_) after_event_();
+}
+
+LRESULT CALLBACK Win32Timers::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<Win32Timers*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else if (msg == WM_TIMER) {
+    if (auto* self = reinterpret_cast<Win32Timers*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+      self->Fire(wp);
+      return 0;
+    }
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// ---- dialogs ----
+
+bool Win32Dialogs::Ask(std::string_view text, std::string_view caption) {
+  return MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(),
+                     MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL) == IDYES;
+}
+
+void Win32Dialogs::Inform(std::string_view text, std::string_view caption, bool system_modal) {
+  MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(),
+              MB_OK | MB_ICONINFORMATION | (system_modal ? MB_SYSTEMMODAL : MB_TASKMODAL));
+}
+
+void Win32Dialogs::Warn(std::string_view text, std::string_view caption) {
+  MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(),
+              MB_OK | MB_ICONWARNING | MB_TASKMODAL | MB_TOPMOST);
+}
+
+// ---- screen ----
+
+Size Win32Screen::PrimarySize() {
+  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+Rect Win32Screen::WorkArea() {
+  RECT r{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) {
+    const Size s = PrimarySize();
+    return {0, 0, s.w, s.h};
+  }
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+Point Win32Screen::Cursor() {
+  POINT p{};
+  GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+// ---- files ----
+
+std::string Win32Files::ExePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      return Utf8(path);
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::string Win32Files::ExeFolder() {
+  std::string path = ExePath();
+  return path.substr(0, path.find_last_of("\\/") + 1);
+}
+
+std::optional<std::string> Win32Files::Read(std::string_view path, std::size_t limit) {
+  HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string data;
+  char buffer[16384];
+  DWORD got = 0;
+  while (data.size() < limit && ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    data.append(buffer, std::min<std::size_t>(got, limit - data.size()));
+  CloseHandle(h);
+  return data;
+}
+
+bool Win32Files::WriteAtomic(std::string_view path, std::string_view bytes) {
+  const std::wstring target = Wide(path);
+  const std::wstring temp = target + L".tmp";
+  HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+            written == bytes.size() && FlushFileBuffers(h);
+  CloseHandle(h);
+  ok = ok && MoveFileExW(temp.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileW(temp.c_str());
+  return ok;
+}
+
+bool Win32Files::Exists(std::string_view path) {
+  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> Win32Files::List(std::string_view folder, std::string_view pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((Wide(folder) + Wide(pattern)).c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(fd.cFileName));
+  } while (FindNextFileW(h, &fd));
+  FindClose(h);
+  return names;
+}
+
+// ---- shell and system ----
+
+bool Win32Shell::Execute(std::string_view verb, std::string_view target, std::string_view params,
+                         ShowState show) {
+  int cmd = SW_SHOWNORMAL;
+  switch (show) {
+    case ShowState::Minimized:
+      cmd = SW_SHOWMINIMIZED;
+      break;
+    case ShowState::Maximized:
+      cmd = SW_SHOWMAXIMIZED;
+      break;
+    case ShowState::Hidden:
+      cmd = SW_HIDE;
+      break;
+    case ShowState::Show:
+      cmd = SW_SHOW;
+      break;
+    case ShowState::Normal:
+      break;
+  }
+  const std::wstring v = Wide(verb), t = Wide(target), p = Wide(params);
+  auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, v.empty() ? nullptr : v.c_str(), t.c_str(), p.c_str(), nullptr, cmd));
+  return result > 32;
+}
+
+void Win32Shell::SetScreenSaverActive(bool active) {
+  SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active ? TRUE : FALSE, nullptr, 0);
+}
+
+bool Win32Shell::ExistsByClass(std::string_view window_class) {
+  return FindWindowW(Wide(window_class).c_str(), nullptr) != nullptr;
+}
+
+bool Win32Shell::PostToClass(std::string_view window_class, uint32_t message, uintptr_t wparam,
+                             intptr_t lparam) {
+  HWND h = FindWindowW(Wide(window_class).c_str(), nullptr);
+  return h && PostMessageW(h, message, wparam, lparam);
+}
+
+void Win32Random::Randomize() {
+  engine_.seed(static_cast<unsigned>(GetTickCount64() ^ (GetCurrentProcessId() << 16)));
+}
+
+int Win32Random::Next(int n) {
+  if (n <= 0) return 0;
+  return std::uniform_int_distribution<int>(0, n - 1)(engine_);
+}
+
+void Win32Lifecycle::Quit(bool restart) {
+  restart_requested = restart_requested || restart;
+  PostQuitMessage(0);
+}
+
+}  // namespace tavu::win
+
+namespace tavu::win {
+bool Win32Shell::ShutDownWindows() { return CallShellApplication(L"ShutDownWindows"); }
+}  // namespace tavu::win

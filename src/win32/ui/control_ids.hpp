@@ -1,0 +1,54 @@
+#pragma once
+// Stable control ids of every window, shared with the e2e driver.
+
+namespace tavu::ids {
+
+// Settings window.
+inline constexpr int kSetupTabs = 1001;
+// Page "休息模式".
+inline constexpr int kSetupModeGroup = 1010;
+inline constexpr int kSetupModeRadio0 = 1011;     // +1, +2, +3 for the other modes
+inline constexpr int kSetupModeGroupBox0 = 1020;  // the group of each mode, +mode
+inline constexpr int kSetupRemindAgainFree = 1024;
+inline constexpr int kSetupNotShowFree = 1025;
+inline constexpr int kSetupRemindAgainPassword = 1026;
+inline constexpr int kSetupNotShowPassword = 1027;
+inline constexpr int kSetupIntensityLabel = 1028;
+inline constexpr int kSetupIntensityBar = 1029;
+inline constexpr int kSetupIntensityValue = 1030;
+inline constexpr int kSetupDisableKeyboard = 1031;
+inline constexpr int kSetupHideCursor = 1032;
+
+}  // namespace tavu::ids
+
+namespace tavu::ids {
+
+// About/help window.
+inline constexpr int kAboutTitle = 1101;
+inline constexpr int kAboutVersion = 1102;
+inline constexpr int kAboutIntro = 1103;
+inline constexpr int kAboutPicture = 1104;
+inline constexpr int kAboutFirstLink = 1110;  // one button per link, in order
+
+}  // namespace tavu::ids
+
+namespace tavu::ids {
+
+// Notice window.
+inline constexpr int kPopHintLabel = 1201;
+
+}  // namespace tavu::ids
+
+namespace tavu::ids {
+
+// Break screen.
+inline constexpr int kBreakProgress = 1401;        // ProgressBar1
+inline constexpr int kBreakRemainSec = 1402;       // lblBreakRemainSec: the seconds left
+inline constexpr int kBreakCurrentMode = 1403;     // lblCurrentMode
+inline constexpr int kBreakSlogan = 1404;          // lblSlogan
+inline constexpr int kBreakShutDownIcon = 1405;    // imgShutDownIcon
+inline constexpr int kBreakUrgentExitIcon = 1406;  // imgUrgentExitIcon
+inline constexpr int kBreakRemindAgainAt = 1407;   // cbbRemindAgainAt
+inline constexpr int kBreakExitPsw = 1408;         // edtExitPsw
+
+}  // namespace tavu::ids

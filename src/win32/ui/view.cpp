@@ -1,0 +1,103 @@
+#include "ui/view.hpp"
+
+#include <string>
+
+namespace tavu::win {
+
+View* View::first_ = nullptr;
+
+View::View() {
+  next_ = first_;
+  first_ = this;
+}
+
+View::~View() {
+  for (View** p = &first_; *p; p = &(*p)->next_) {
+    if (*p == this) {
+      *p = next_;
+      break;
+    }
+  }
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+void View::SyncAll() {
+  for (View* v = first_; v; v = v->next_)
+    if (v->hwnd_) v->Sync();
+}
+
+void View::Create(std::wstring_view window_class, DWORD style, DWORD ex_style,
+                  std::wstring_view title, HWND owner, HBRUSH background, LPCWSTR cursor) {
+  const std::wstring cls(window_class);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{sizeof wc};
+  if (!GetClassInfoExW(instance, cls.c_str(), &wc)) {
+    wc = WNDCLASSEXW{sizeof wc};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.hIconSm = wc.hIcon;
+    wc.hCursor = LoadCursorW(nullptr, cursor);
+    wc.hbrBackground = background ? background : GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = cls.c_str();
+    RegisterClassExW(&wc);
+  }
+  hwnd_ =
+      CreateWindowExW(ex_style, cls.c_str(), std::wstring(title).c_str(), style, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, this);
+}
+
+LRESULT View::Handle(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+
+LRESULT CALLBACK View::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<View*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<View*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  return self->Handle(msg, wp, lp);
+}
+
+void StretchedPicture::Draw(HDC dc, int x, int y, int w, int h) {
+  if (source_.Empty() || w <= 0 || h <= 0) return;
+  if (scaled_.width != w || scaled_.height != h) scaled_ = ScaleImage(source_, w, h);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0,
+                    static_cast<UINT>(h), scaled_.pixels.data(), &bi, DIB_RGB_COLORS);
+}
+
+HFONT MakeFont(std::wstring_view face, int pixel_height, bool bold) {
+  LOGFONTW lf{};
+  lf.lfHeight = -pixel_height;
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = GB2312_CHARSET;
+  lf.lfQuality = CLEARTYPE_QUALITY;
+  face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  return CreateFontIndirectW(&lf);
+}
+
+void SetTextIfChanged(HWND hwnd, std::wstring_view text) {
+  const int n = GetWindowTextLengthW(hwnd);
+  std::wstring current(static_cast<size_t>(n) + 1, L'\0');
+  GetWindowTextW(hwnd, current.data(), n + 1);
+  current.resize(static_cast<size_t>(n));
+  if (current != text) SetWindowTextW(hwnd, std::wstring(text).c_str());
+}
+
+}  // namespace tavu::win

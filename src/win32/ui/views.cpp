@@ -1,0 +1,53 @@
+#include "ui/views.hpp"
+
+#include "ui/text.hpp"
+#include "windows/break_screen/break_screen_view.hpp"
+#include "windows/countdown/break_hint_view.hpp"
+#include "windows/notice/pop_hint_view.hpp"
+
+namespace tavu::win {
+
+std::unique_ptr<PopHintHost> Win32Views::CreatePopHint(std::function<void()> on_closed) {
+  return std::make_unique<PopHintView>(std::move(on_closed));
+}
+
+std::unique_ptr<BreakHintHost> Win32Views::CreateBreakHint(std::function<void()> on_freed) {
+  return std::make_unique<BreakHintView>(std::move(on_freed));
+}
+
+std::unique_ptr<BreakScreenHost> Win32Views::CreateBreakScreen(std::function<void()> on_freed) {
+  auto view = std::make_unique<BreakScreenView>(
+      [this, on_freed = std::move(on_freed)] {
+        break_screen_ = nullptr;
+        on_freed();
+      },
+      shut_down_dialog);
+  break_screen_ = view.get();
+  return view;
+}
+
+bool Win32Views::PreviewKey(const MSG& msg) {
+  return break_screen_ && break_screen_->PreviewKey(msg);
+}
+
+void Win32Views::Attach(BreakHintHost& view, TfrmBreakHint& presenter) {
+  static_cast<BreakHintView&>(view).Attach(presenter);
+}
+
+void Win32Views::Attach(BreakScreenHost& view, TTWForm& presenter) {
+  static_cast<BreakScreenView&>(view).Attach(presenter);
+}
+
+void Win32Views::Attach(PopHintHost& view, TfrmPopHint& presenter) {
+  static_cast<PopHintView&>(view).Attach(presenter);
+}
+
+void Win32Views::BringToFront(std::string_view form_name) {
+  // A form's window class is its form name with the leading T.
+  HWND h = FindWindowW((L"T" + Wide(form_name)).c_str(), nullptr);
+  if (!h) return;
+  if (IsIconic(h)) ShowWindow(h, SW_RESTORE);
+  SetForegroundWindow(h);
+}
+
+}  // namespace tavu::win
