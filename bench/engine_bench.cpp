@@ -45,7 +45,7 @@ class BreakWindows : public tavu::TimerSink {
       if (what.rfind("Countdown", 0) == 0) rig_.loop.Start(*this, kCountdown, 60'000);
       if (what == "BreakScreen") {
         length_ = static_cast<uint32_t>(rig_.app.plans().Applied().BreakMins) * 60;
-        rig_.app.engine().BreakScreenOpened();
+        rig_.app.engine().BreakScreenOpened(false);
         rig_.loop.Start(*this, kBreak, length_ * 1000);
       }
     };
@@ -54,10 +54,10 @@ class BreakWindows : public tavu::TimerSink {
     rig_.loop.Stop(*this, id);
     Engine& engine = rig_.app.engine();
     if (id == kCountdown) {
-      engine.ApplyMinsTotal = 0;
-      engine.BreakNow(0, tavu::kEventScheduledBreak);
+      engine.CountdownEnded(false, 0, false);
+      engine.CountdownClosed();
     } else {
-      engine.BreakScreenClosed(0, length_);
+      engine.BreakLeft(false, 0, length_);
     }
   }
 
@@ -89,11 +89,11 @@ void BM_SimulatedWorkingDay(benchmark::State& state) {
     Rig rig;
     BreakWindows windows(rig);
     RunDay(rig, day);
-    breaks = rig.app.engine().CycleNo - 1u;
+    breaks = rig.app.engine().Values().CycleNo - 1u;
     records = 0;
     for (const auto& cycle : rig.app.log().Cycles()) records += cycle.size();
     requests = rig.engine_actions.requests.size();
-    benchmark::DoNotOptimize(rig.app.engine().TiredIndexCarry);
+    benchmark::DoNotOptimize(rig.app.engine().Values().TiredIndexCarry);
   }
   state.counters["breaks"] = static_cast<double>(breaks);
   state.counters["log_records"] = static_cast<double>(records);

@@ -1,4 +1,5 @@
 #include <windows.h>
+
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -49,6 +50,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   app->time_format().short_date = ShortDateFormat();
   app->time_format().long_time = LongTimeFormat();
   main_view->Attach(app->main());
+  engine_actions.main_window = main_view->hwnd();
   about_view->Attach(app->about());
   setup_view->Attach(app->setup());
   bool shut_down = false;

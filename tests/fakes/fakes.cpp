@@ -11,8 +11,8 @@ LocalTime VirtualLoop::Now() {
 }
 
 void VirtualLoop::Start(TimerSink& sink, int id, uint32_t interval_ms) {
-  timers_[{&sink, id}] = Timer{std::max<uint32_t>(interval_ms, 1), now_ + std::max<uint32_t>(interval_ms, 1),
-                               ++generation_};
+  timers_[{&sink, id}] = Timer{std::max<uint32_t>(interval_ms, 1),
+                               now_ + std::max<uint32_t>(interval_ms, 1), ++generation_};
 }
 
 void VirtualLoop::Stop(TimerSink& sink, int id) { timers_.erase({&sink, id}); }
@@ -68,7 +68,8 @@ bool FakeDialogs::Ask(std::string_view text, std::string_view caption) {
 }
 
 void FakeDialogs::Inform(std::string_view text, std::string_view caption, bool system_modal) {
-  shown.push_back({system_modal ? "inform-system" : "inform", std::string(text), std::string(caption)});
+  shown.push_back(
+      {system_modal ? "inform-system" : "inform", std::string(text), std::string(caption)});
   if (on_inform) on_inform();
 }
 
@@ -109,12 +110,6 @@ bool FakeTopWindows::PostToClass(std::string_view cls, uint32_t msg, uintptr_t w
   if (!ExistsByClass(cls)) return false;
   posted.emplace_back(std::string(cls), msg, w, l);
   return true;
-}
-
-void FakeEngineActions::SetCommandEnabled(BreakCommand command, bool enabled) {
-  static constexpr const char* kNames[] = {"NBreakNow", "NBreakDemo", "btnPreviewHintForm",
-                                           "btnPreviewBreakForm"};
-  Record(std::string(enabled ? "Enable " : "Disable ") + kNames[static_cast<int>(command)]);
 }
 
 std::vector<std::string> FakeEngineActions::Whats() const {

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/app.hpp"
-#include "recording_canvas.hpp"
 #include "ports/event_loop.hpp"
+#include "recording_canvas.hpp"
 
 namespace tavu::fake {
 
@@ -132,15 +132,20 @@ class FakeProcesses : public Processes {
   std::vector<std::string> names{"System", "explorer.exe", "tavu.exe"};
 };
 
-// Records what the engine asks for, one text per request ("Countdown shown", "HintSmall 1",
-// "Disable NBreakNow"), with the tick it came at. Opens no window and does nothing.
+// Records what the engine asks for, one text per request ("Countdown shown", "HintSmall 1"),
+// with the tick it came at. Opens no window and does nothing.
 class FakeEngineActions : public EngineActions {
  public:
   explicit FakeEngineActions(Clock& clock) : clock_(clock) {}
-  void OpenCountdownWindow(bool shown) override {
+  void OpenCountdownWindow(bool shown, bool demo) override {
+    last_demo = demo;
     Record(shown ? "Countdown shown" : "Countdown hidden");
   }
-  void OpenBreakScreen() override { Record("BreakScreen"); }
+  void OpenBreakScreen(bool demo, uint8_t delayed_mins) override {
+    last_demo = demo;
+    last_delayed_mins = delayed_mins;
+    Record("BreakScreen");
+  }
   void OpenHintSmallWindow(uint8_t reason) override {
     Record("HintSmall " + std::to_string(reason));
   }
@@ -152,12 +157,15 @@ class FakeEngineActions : public EngineActions {
   void LetSysStandBy() override { Record("StandBy"); }
   void LetSysSleep() override { Record("Hibernate"); }
   void ShellToggleDesktop() override { Record("ToggleDesktop"); }
-  void SetCommandEnabled(BreakCommand command, bool enabled) override;
+  void CycleChanged() override {}
 
   struct Request {
     std::string what;
     uint64_t tick;
   };
+  // What the last window request carried.
+  bool last_demo = false;
+  uint8_t last_delayed_mins = 0;
   std::vector<Request> requests;
   std::vector<std::string> Whats() const;
   void Clear() { requests.clear(); }
@@ -180,7 +188,13 @@ class FakeHost : public MainFormHost {
   void Show() override { calls.push_back("Show"); }
   void Hide() override { calls.push_back("Hide"); }
   void AnimateHide(int ms) override { calls.push_back("AnimateHide " + std::to_string(ms)); }
-  void AddTrayIcon() override { calls.push_back("AddTrayIcon"); }
+  bool AddTrayIcon() override {
+    calls.push_back("AddTrayIcon");
+    if (tray_failures == 0) return true;
+    --tray_failures;
+    return false;
+  }
+  int tray_failures = 0;  // adds that fail before the shell takes the icon
   void RemoveTrayIcon() override { calls.push_back("RemoveTrayIcon"); }
   void PopupMenu(const MainMenu&, Point at) override {
     calls.push_back("PopupMenu " + std::to_string(at.x) + "," + std::to_string(at.y));
@@ -235,7 +249,9 @@ class FakeBreakHintHost : public BreakHintHost {
     calls.push_back("Free");
     on_freed_();
   }
-  ShowDetailHost& NewDetailView() override { return *details.emplace_back(std::make_unique<FakeShowDetailHost>()); }
+  ShowDetailHost& NewDetailView() override {
+    return *details.emplace_back(std::make_unique<FakeShowDetailHost>());
+  }
   std::vector<std::string> calls;
   std::vector<std::unique_ptr<FakeShowDetailHost>> details;
 
@@ -290,7 +306,7 @@ class FakeViewFactory : public ViewFactory {
   void Attach(BreakScreenHost&, TTWForm&) override {}
   // Off: the engine's window requests are only recorded; on: the real presenters run.
   bool cycle_windows = false;
-  FakeBreakHintHost* break_hint = nullptr;     // the last one created
+  FakeBreakHintHost* break_hint = nullptr;  // the last one created
   FakeBreakScreenHost* break_screen = nullptr;
   std::unique_ptr<PopHintHost> CreatePopHint(std::function<void()> on_closed) override {
     ++pop_hints_created;
@@ -319,8 +335,8 @@ struct Rig {
   FakeProcesses processes;
   FakeEngineActions engine_actions{loop};
   FakeViewFactory views;
-  App app{Ports{loop, loop, loop, dialogs, screen, files, shell, system, random, windows,
-                lifecycle, processes},
+  App app{Ports{loop, loop, loop, dialogs, screen, files, shell, system, random, windows, lifecycle,
+                processes},
           ViewHosts{main_host, setup_host, about_host, engine_actions, views}};
   std::string ConfigPath() const { return "C:\\Tavu\\lh20cfg"; }
 };

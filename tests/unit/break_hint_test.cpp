@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine_access.hpp"
 #include "fakes.hpp"
 
 namespace tavu {
@@ -57,9 +58,9 @@ struct BreakHintRig {
       if (what != "Countdown shown" && what != "Countdown hidden") return;
       opened_at = rig.loop.Tick();
       hint = std::make_unique<Hint>(
-          view, Hint::Deps{app().settings(), app().plans(), engine(), app(), app().log(), rig.loop,
+          view, Hint::Deps{app().settings(), app().plans(), engine(), app().log(), rig.loop,
                            rig.screen, app().forms(), app()});
-      hint->Open(what == "Countdown shown");
+      hint->Open(what == "Countdown shown", rig.engine_actions.last_demo);
     };
   }
 
@@ -80,7 +81,7 @@ struct BreakHintRig {
 
   // The countdown becomes due, as at an active engine tick.
   Hint& Countdown() {
-    engine().BreakTimerTimer();
+    EngineTestAccess::BreakTimerTimer(engine());
     return *hint;
   }
 
@@ -275,7 +276,7 @@ TEST(BreakHintRequests, GrantsStayWithinThePlanAndTheBreakCarriesThem) {
     r.Seconds(400);
     // Each granted minute adds 60 seconds to the 61 ticks of a plain countdown.
     EXPECT_EQ(r.WhenRequested("BreakScreen"), 61u + 60u * total);
-    EXPECT_EQ(r.engine().ApplyMinsTotal, total);
+    EXPECT_EQ(r.engine().Values().ApplyMinsTotal, total);
     if (c.status == Hint::kStatusUsedUp) {
       EXPECT_EQ(r.state().lblStatus.text, c.status);
     }
@@ -332,7 +333,7 @@ TEST(BreakHintRequests, APlanWithoutDelaysNeverOpensARequest) {
 TEST(BreakHintHandOver, TheCountRunsOutIntoTheScheduledBreak) {
   BreakHintRig r;
   Hint& h = r.Countdown();
-  EXPECT_EQ(r.engine().CycleState, kCountdownOpen);
+  EXPECT_EQ(r.engine().Values().CycleState, CyclePhase::CountdownOpen);
   EXPECT_TRUE(r.app().forms().IsFormOpen("frmBreakHint"));
 
   r.Seconds(60);
@@ -346,14 +347,14 @@ TEST(BreakHintHandOver, TheCountRunsOutIntoTheScheduledBreak) {
   r.Seconds(1);
   EXPECT_EQ(r.state().lblTimeRemain.text, Hint::kTimeUp);
   EXPECT_EQ(r.WhenRequested("BreakScreen"), 61u);
-  EXPECT_EQ(r.engine().ApplyMinsTotal, 0);
-  EXPECT_EQ(r.engine().CycleState, kBreakScreenOpen);
+  EXPECT_EQ(r.engine().Values().ApplyMinsTotal, 0);
+  EXPECT_EQ(r.engine().Values().CycleState, CyclePhase::BreakOpen);
   const std::vector<uint8_t> kinds = r.Kinds();
   EXPECT_EQ(std::vector<uint8_t>(kinds.end() - 2, kinds.end()),
             (std::vector<uint8_t>{kEventCountdown, kEventScheduledBreak}));
   EXPECT_TRUE(h.HintCloseAllowed);
   EXPECT_EQ(r.view.calls.back(), "Free");
-  EXPECT_TRUE(r.WhenRequested("Enable btnPreviewHintForm").has_value());
+  EXPECT_TRUE(r.engine().CountdownPreviewEnabled());
   EXPECT_FALSE(r.app().forms().IsFormOpen("frmBreakHint"));
   EXPECT_FALSE(r.rig.loop.IsRunning(h, Hint::kTimer1));
 }
@@ -369,7 +370,7 @@ TEST(BreakHintHandOver, TheBreakButtonStartsTheManualBreakOnlyOnce) {
   int breaks = 0;
   for (const auto& q : r.rig.engine_actions.requests) breaks += q.what == "BreakScreen";
   EXPECT_EQ(breaks, 1);
-  EXPECT_EQ(r.engine().ApplyMinsTotal, 2);
+  EXPECT_EQ(r.engine().Values().ApplyMinsTotal, 2);
   const std::vector<uint8_t> kinds = r.Kinds();
   EXPECT_EQ(std::vector<uint8_t>(kinds.end() - 3, kinds.end()),
             (std::vector<uint8_t>{kEventCountdown, kEventDelayRequest, kEventManualBreak}));
@@ -443,14 +444,13 @@ TEST(BreakHintHandOver, ADemonstrationRunsThreeSecondsAndLogsNothing) {
     EXPECT_EQ(r.state().btnApplyMins.text, Hint::kIKnow);
 
     r.Seconds(3);
-    EXPECT_FALSE(r.engine().IsDemoHint);
     EXPECT_EQ(r.WhenRequested("BreakScreen"),
               with_break ? std::optional<uint64_t>(4) : std::nullopt);
     EXPECT_EQ(r.app().log().Cycles().back().size(), records);
-    EXPECT_EQ(r.engine().CycleState, kWorking);
-    EXPECT_TRUE(r.rig.loop.IsRunning(r.app().main(), TfrmMain::kDetectPauseTimer));
+    EXPECT_EQ(r.engine().Values().CycleState, CyclePhase::Working);
+    EXPECT_TRUE(r.rig.loop.IsRunning(r.engine(), Engine::kDetectPauseTimer));
     EXPECT_EQ(r.view.calls.back(), "Free");
-    EXPECT_TRUE(r.WhenRequested("Enable btnPreviewHintForm").has_value());
+    EXPECT_TRUE(r.engine().CountdownPreviewEnabled());
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine_access.hpp"
 #include "engine_rig.hpp"
 #include "recording_canvas.hpp"
 #include "settings/screen_zoom.hpp"
@@ -66,7 +67,7 @@ struct BreakScreenRig {
     s.BreakMins = 4;
     s.AddBreak4ExtTime_SECperMIN = 6;
     r.rig.app.plans().ApplySelected();
-    r.rig.app.StartEngine();
+    r.rig.app.engine().StartCycle();
     s.SelectBreakMode = kFreeMode;
     s.BreakInterface = break_interface::kPureBlack;
     s.UseMoiseEffect = false;
@@ -84,7 +85,7 @@ struct BreakScreenRig {
 
   // A real break, as the countdown window hands over.
   void Open() {
-    engine().BreakNow(0, kEventScheduledBreak);
+    EngineTestAccess::BreakNow(engine(), 0, kEventScheduledBreak);
     Create();
   }
   void OpenDemo() {
@@ -94,10 +95,10 @@ struct BreakScreenRig {
   void Create() {
     r.rig.engine_actions.Clear();
     form = std::make_unique<TTWForm>(
-        host, TTWForm::Deps{settings(), r.rig.app.plans(), engine(), r.rig.app, r.rig.screen,
-                            loop(), random, r.rig.dialogs, r.rig.app.forms()});
+        host, TTWForm::Deps{settings(), r.rig.app.plans(), engine(), r.rig.screen, loop(), random,
+                            r.rig.dialogs, r.rig.app.forms()});
     host.form = form.get();
-    form->FormCreate();
+    form->Open(r.rig.engine_actions.last_demo, r.rig.engine_actions.last_delayed_mins);
   }
   // Runs the fade-in to its end; the count starts there.
   void FadeIn() {
@@ -105,11 +106,13 @@ struct BreakScreenRig {
   }
   void Seconds(int n) { loop().Advance(uint64_t(n) * 1000); }
   bool Running(int timer) { return loop().IsRunning(*form, timer); }
-  // The commands given back to the user (the engine's idle actions may come in between).
-  Texts Enabled() const {
+  // The break commands as the menu and the settings window show them.
+  Texts Enabled() {
     Texts out;
-    for (const auto& w : r.rig.engine_actions.Whats())
-      if (w.starts_with("Enable")) out.push_back(w);
+    const MainMenu menu = r.rig.app.main().Menu();
+    if (menu.Enabled(MenuCommand::BreakNow)) out.push_back("NBreakNow");
+    if (menu.Enabled(MenuCommand::BreakDemo)) out.push_back("NBreakDemo");
+    if (r.rig.app.setup().State().preview_break_enabled) out.push_back("btnPreviewBreakForm");
     return out;
   }
 
@@ -215,7 +218,7 @@ TEST(BreakScreenLayout, PlacesEverythingByFractionsOfTheDesign) {
 
 TEST(BreakScreenLayout, ABreakIsItsMinutesPlusTheDelayedMinutesDue) {
   BreakScreenRig b;
-  b.engine().ApplyMinsTotal = 5;
+  EngineTestAccess::Values(b.engine()).ApplyMinsTotal = 5;
   b.Open();
   EXPECT_EQ(b.st().ProgressBar1.max, 270);          // 4 × 60 + 6 × 5
   EXPECT_EQ(b.host.calls.front(), "Show alpha 1");  // never shown opaque
@@ -227,7 +230,7 @@ TEST(BreakScreenLayout, ABreakIsItsMinutesPlusTheDelayedMinutesDue) {
   EXPECT_EQ(b.st().lblBreakRemainSec.text, "269");
   EXPECT_EQ(b.st().ProgressBar1.position, 269);
   // The opened break restarted the engine's tick with nothing due.
-  EXPECT_EQ(b.engine().MinsToHint, 0);
+  EXPECT_EQ(b.engine().Values().MinsToHint, 0);
   EXPECT_TRUE(b.r.TickRunning());
 }
 
@@ -243,12 +246,11 @@ TEST(BreakScreenLayout, ARandomInterfaceNeverPicksTheLastAndIsKeptInTheSetting) 
   CountingRandom random;
   b.settings().RandomInterface = true;
   random.values = {1, 10, 20, 30};  // the dim colour, then its channels
-  b.form =
-      std::make_unique<TTWForm>(b.host, TTWForm::Deps{b.settings(), b.r.rig.app.plans(), b.engine(),
-                                                      b.r.rig.app, b.r.rig.screen, b.loop(), random,
-                                                      b.r.rig.dialogs, b.r.rig.app.forms()});
+  b.form = std::make_unique<TTWForm>(
+      b.host, TTWForm::Deps{b.settings(), b.r.rig.app.plans(), b.engine(), b.r.rig.screen, b.loop(),
+                            random, b.r.rig.dialogs, b.r.rig.app.forms()});
   b.host.form = b.form.get();
-  b.form->FormCreate();
+  b.form->Open(false, 0);
   EXPECT_EQ(random.asked, (std::vector<int>{13, 50, 50, 50}));
   EXPECT_EQ(b.settings().BreakInterface, break_interface::kDimColour);
   EXPECT_EQ(b.st().color, Rgb(10, 20, 30));
@@ -372,7 +374,7 @@ TEST(BreakScreenPaint, EveryPaintDrawsAFreshPatternAndWipesTheText) {
 TEST(BreakScreenCount, RunsToZeroThenAClickOrKeyLeavesAndTheEngineStartsANewCycle) {
   BreakScreenRig b;
   b.Open();
-  b.engine().TiredIndexCarry = 80;
+  EngineTestAccess::Values(b.engine()).TiredIndexCarry = 80;
   b.FadeIn();
   b.Seconds(100);
   // Nothing leaves before the end: clicks, keys, close requests.
@@ -410,12 +412,11 @@ TEST(BreakScreenCount, RunsToZeroThenAClickOrKeyLeavesAndTheEngineStartsANewCycl
   EXPECT_EQ(cycles[0].back().Kind, kEventScheduledBreak);
   EXPECT_EQ(cycles[0].back().Value, 100);
   EXPECT_EQ(cycles[1].back().Kind, kEventNewCycle);
-  EXPECT_EQ(b.engine().TiredIndexCarry, 0);
-  EXPECT_EQ(b.engine().CycleNo, 2);
-  EXPECT_EQ(b.engine().CycleState, kWorking);
-  EXPECT_EQ(b.engine().MinsToHint, 39);
-  EXPECT_EQ(b.Enabled(),
-            (Texts{"Enable NBreakNow", "Enable NBreakDemo", "Enable btnPreviewBreakForm"}));
+  EXPECT_EQ(b.engine().Values().TiredIndexCarry, 0);
+  EXPECT_EQ(b.engine().Values().CycleNo, 2);
+  EXPECT_EQ(b.engine().Values().CycleState, CyclePhase::Working);
+  EXPECT_EQ(b.engine().Values().MinsToHint, 39);
+  EXPECT_EQ(b.Enabled(), (Texts{"NBreakNow", "NBreakDemo", "btnPreviewBreakForm"}));
   // A late click does nothing twice.
   b.form->FormClick();
   EXPECT_EQ(b.host.Calls("Free").size(), 1u);
@@ -437,9 +438,9 @@ TEST(BreakScreenCount, AResumeThatSleptPastTheCountEndsItAtTheNextTick) {
 
 TEST(BreakScreenDemo, LastsThreeSecondsAndClosesItselfLeavingTheCycleAlone) {
   BreakScreenRig b;
-  b.engine().TiredIndexCarry = 55;
+  EngineTestAccess::Values(b.engine()).TiredIndexCarry = 55;
   const auto cycles_before = b.r.rig.app.log().Cycles();
-  const uint8_t mins_to_hint = b.engine().MinsToHint;
+  const uint8_t mins_to_hint = b.engine().Values().MinsToHint;
   b.OpenDemo();
   EXPECT_EQ(b.st().ProgressBar1.max, 3);
   b.FadeIn();
@@ -448,13 +449,12 @@ TEST(BreakScreenDemo, LastsThreeSecondsAndClosesItselfLeavingTheCycleAlone) {
   b.Seconds(1);
   EXPECT_EQ(b.host.Calls("Free"), Texts{"Free"});
   EXPECT_EQ(b.st().canvas_text, kBreakOverText);
-  EXPECT_FALSE(b.engine().IsDemoBreak);
+  EXPECT_TRUE(b.engine().BreakCommandsEnabled());
   EXPECT_EQ(b.r.rig.app.log().Cycles(), cycles_before);
-  EXPECT_EQ(b.engine().TiredIndexCarry, 55);
-  EXPECT_EQ(b.engine().MinsToHint, mins_to_hint);
-  EXPECT_EQ(b.engine().CycleNo, 1);
-  EXPECT_EQ(b.Enabled(),
-            (Texts{"Enable NBreakNow", "Enable NBreakDemo", "Enable btnPreviewBreakForm"}));
+  EXPECT_EQ(b.engine().Values().TiredIndexCarry, 55);
+  EXPECT_EQ(b.engine().Values().MinsToHint, mins_to_hint);
+  EXPECT_EQ(b.engine().Values().CycleNo, 1);
+  EXPECT_EQ(b.Enabled(), (Texts{"NBreakNow", "NBreakDemo", "btnPreviewBreakForm"}));
 }
 
 // ---- Rest modes -------------------------------------------------------------------------------
@@ -652,7 +652,7 @@ TEST(RestModePostpone, EndingTheBreakEarlyRecordsWhatWasLeft) {
   BreakScreenRig b;
   b.r.rig.dialogs.answers = {true};
   b.Open();
-  b.engine().TiredIndexCarry = 80;
+  EngineTestAccess::Values(b.engine()).TiredIndexCarry = 80;
   b.FadeIn();
   b.Seconds(180);  // 60 of 240 s left
   b.form->cbbRemindAgainAtSelect(kRemindAgainNever);
@@ -662,8 +662,9 @@ TEST(RestModePostpone, EndingTheBreakEarlyRecordsWhatWasLeft) {
   const auto& cycles = b.r.rig.app.log().Cycles();
   ASSERT_EQ(cycles.size(), 2u);
   EXPECT_EQ(cycles[0].back().Value, 125);
-  EXPECT_EQ(b.engine().TiredIndexCarry, 20);  // a quarter of the break left keeps a quarter
-  EXPECT_EQ(b.engine().CycleState, kWorking);
+  EXPECT_EQ(b.engine().Values().TiredIndexCarry,
+            20);  // a quarter of the break left keeps a quarter
+  EXPECT_EQ(b.engine().Values().CycleState, CyclePhase::Working);
 }
 
 TEST(RestModePostpone, InTheLastFiveSecondsTheUrgentExitOnlyLeavesAtZero) {

@@ -28,7 +28,7 @@ struct EngineRig {
     s.ExtWorkMinsPerIdle = ext_work_per_idle;
     s.IdleMinsResetCycle = reset_after;
     rig.app.plans().ApplySelected();
-    rig.app.StartEngine();
+    rig.app.engine().StartCycle();
     start = rig.loop.Tick();
   }
 
@@ -55,7 +55,7 @@ struct EngineRig {
   }
 
   const EventRecord& LastRecord() { return rig.app.log().Cycles().back().back(); }
-  bool TickRunning() { return rig.loop.IsRunning(rig.app.main(), TfrmMain::kDetectPauseTimer); }
+  bool TickRunning() { return rig.loop.IsRunning(rig.app.engine(), Engine::kDetectPauseTimer); }
 
   fake::Rig rig;
   uint64_t start = 0;

@@ -2,6 +2,7 @@
 // activity is scripted minute by minute ('a' works, '.' away).
 #include <gtest/gtest.h>
 
+#include "engine_access.hpp"
 #include "engine_rig.hpp"
 
 namespace tavu {
@@ -26,7 +27,7 @@ TEST(Session, AUserWhoNeverPausesGetsTheCountdownAfterTheIntervalLessOneMinute) 
             (Texts{"1 HintSmall 0", "44 HintSmall 1", "47 HintSmall 1", "49 Countdown shown"}));
   // The tick stays stopped while the countdown window is open: no chime at 10:00.
   EXPECT_FALSE(r.TickRunning());
-  EXPECT_EQ(r.engine().CycleState, kCountdownOpen);
+  EXPECT_EQ(r.engine().Values().CycleState, CyclePhase::CountdownOpen);
   EXPECT_EQ(Kinds(r.rig.app.log().Cycles()[0]),
             (std::vector<uint8_t>{kEventProgramStart, kEventCountdown}));
   EXPECT_EQ(r.rig.app.log().Cycles()[0][1].StartTick, r.start + 49 * kMin);
@@ -38,8 +39,9 @@ TEST(Session, AwayAtTheDuePointTheCountdownWaitsAndTheStretchIsCredited) {
   r.Run(Repeat('a', 28) + "..." + "a");  // away for ticks 29 to 31
   EXPECT_EQ(r.Requests({"Countdown"}), Texts{});
   EXPECT_EQ(r.LastRecord().Kind, kEventIdleCredit);
-  EXPECT_EQ(r.LastRecord().Value, 16);   // Round(3 × 0.65 × 8)
-  EXPECT_EQ(r.engine().MinsToHint, 16);  // due at the last idle tick, 16 minutes on from there
+  EXPECT_EQ(r.LastRecord().Value, 16);  // Round(3 × 0.65 × 8)
+  EXPECT_EQ(r.engine().Values().MinsToHint,
+            16);  // due at the last idle tick, 16 minutes on from there
   r.Run(Repeat('a', 16));
   EXPECT_EQ(r.Requests({"Countdown"}), Texts{"48 Countdown shown"});
 }
@@ -50,19 +52,19 @@ TEST(Session, OneMinuteAwayAtTheDuePointWithoutCreditOpensTheCountdownOnReturn) 
   r.UsePlan(30, 8, 6);
   r.Run(Repeat('a', 28) + ".a");
   EXPECT_EQ(r.Requests({"Countdown"}), Texts{"30 Countdown shown"});
-  EXPECT_EQ(r.engine().LastCreditMins, 0);
+  EXPECT_EQ(r.engine().Values().LastCreditMins, 0);
 }
 
 TEST(Session, AnIdleStretchOfExactlyTheResetLengthStartsTheCycleAfresh) {
   EngineRig r;
   r.UsePlan(30, 8, 6);
-  r.engine().TiredIndexCarry = 40;
+  EngineTestAccess::Values(r.engine()).TiredIndexCarry = 40;
   r.Run(Repeat('a', 10) + Repeat('.', 6) + "a");
   EXPECT_EQ(Kinds(r.rig.app.log().Cycles()[0]),
             (std::vector<uint8_t>{kEventProgramStart, kEventIdle, kEventIdleReset}));
   EXPECT_EQ(r.rig.app.log().Cycles()[0][1].EndTick - r.rig.app.log().Cycles()[0][1].StartTick,
             6 * kMin);
-  EXPECT_EQ(r.engine().TiredIndexCarry, 0);
+  EXPECT_EQ(r.engine().Values().TiredIndexCarry, 0);
   r.Run(Repeat('a', 29));
   EXPECT_EQ(r.Requests({"HintSmall 0", "Countdown"}),
             (Texts{"1 HintSmall 0", "18 HintSmall 0", "46 Countdown shown"}));
@@ -110,13 +112,15 @@ TEST(Session, DuringABreakTheTickRunsOnWithChimesButNoNotices) {
   r.Run(Repeat('a', 49));
   // The countdown window hands over and the break screen opens (their own steps).
   r.rig.loop.Advance(kMin);
-  r.engine().BreakNow(0, kEventScheduledBreak);
-  r.engine().BreakScreenOpened();
+  EngineTestAccess::BreakNow(r.engine(), 0, kEventScheduledBreak);
+  r.engine().BreakScreenOpened(false);
   r.rig.engine_actions.Clear();
   r.Run(Repeat('.', 10));  // the break runs over 10:00
   EXPECT_EQ(r.Requests({"HintSmall", "RemindCenter", "Countdown"}), Texts{"60 RemindCenter 2"});
+  // Idle actions still run in the break, each with its record.
   EXPECT_EQ(Kinds(r.rig.app.log().Cycles()[0]),
-            (std::vector<uint8_t>{kEventProgramStart, kEventCountdown, kEventScheduledBreak}));
+            (std::vector<uint8_t>{kEventProgramStart, kEventCountdown, kEventScheduledBreak,
+                                  kEventDisplayOff}));
 }
 
 }  // namespace

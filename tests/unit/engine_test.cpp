@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cycle/engine.hpp"
+#include "engine_access.hpp"
 #include "engine_rig.hpp"
 
 namespace tavu {
@@ -57,13 +58,13 @@ TEST(IdleCredit, AnUnknownFrequencyCountsAsNormal) {
 struct ApplyIdleCreditTest : ::testing::Test, EngineRig {
   ApplyIdleCreditTest() {
     UsePlan(45, 8, 5);                                           // a full cycle is 44
-    rig.loop.Stop(rig.app.main(), TfrmMain::kDetectPauseTimer);  // only the clock moves
+    rig.loop.Stop(rig.app.engine(), Engine::kDetectPauseTimer);  // only the clock moves
   }
   uint8_t Apply(bool reset, uint8_t credit, uint8_t mins_to_hint, uint64_t elapsed_ms) {
-    engine().MinsToHint = mins_to_hint;
-    engine().CycleStartTick = rig.loop.Tick();
+    EngineTestAccess::Values(engine()).MinsToHint = mins_to_hint;
+    EngineTestAccess::Values(engine()).CycleStartTick = rig.loop.Tick();
     rig.loop.Advance(elapsed_ms);
-    return engine().ApplyIdleCredit(reset, credit);
+    return EngineTestAccess::ApplyIdleCredit(engine(), reset, credit);
   }
 };
 
@@ -71,13 +72,13 @@ TEST_F(ApplyIdleCreditTest, MovesTheDuePointBackFromTheRealTimeElapsed) {
   EXPECT_EQ(Apply(false, 16, 44, 23 * kMin + 59'999), 37);
   EXPECT_EQ(LastRecord().Kind, kEventIdleCredit);
   EXPECT_EQ(LastRecord().Value, 16);
-  EXPECT_FALSE(engine().FreshStart);
+  EXPECT_FALSE(EngineTestAccess::FreshStart(engine()));
 }
 
 TEST_F(ApplyIdleCreditTest, AResetGivesAFullCycle) {
   EXPECT_EQ(Apply(true, 0, 20, 10 * kMin), 44);
   EXPECT_EQ(LastRecord().Kind, kEventIdleReset);
-  EXPECT_TRUE(engine().FreshStart);
+  EXPECT_TRUE(EngineTestAccess::FreshStart(engine()));
 }
 
 TEST_F(ApplyIdleCreditTest, ACreditBeyondAFullCycleOrAnOverrunRestartsInFull) {
@@ -90,7 +91,7 @@ TEST_F(ApplyIdleCreditTest, ACreditBeyondAFullCycleOrAnOverrunRestartsInFull) {
     EXPECT_EQ(Apply(false, c.credit, c.mins_to_hint, c.elapsed), 44);
     EXPECT_EQ(LastRecord().Kind, kEventCreditOverCycle);
     EXPECT_EQ(LastRecord().Value, 0);
-    EXPECT_TRUE(engine().FreshStart);
+    EXPECT_TRUE(EngineTestAccess::FreshStart(engine()));
   }
 }
 
@@ -122,7 +123,7 @@ TEST(Notices, TheLastMinuteHintOnlyStandsInForAHiddenCountdown) {
     if (c.hint_at_one) expected.push_back("28 HintSmall 1");
     expected.push_back(c.hint_at_one ? "29 Countdown hidden" : "29 Countdown shown");
     EXPECT_EQ(r.Requests({"HintSmall", "Countdown"}), expected) << "mode " << c.mode;
-    EXPECT_EQ(r.engine().RemindReason, kRemindBreakApproaching);
+    EXPECT_EQ(r.engine().Values().RemindReason, kRemindBreakApproaching);
   }
 }
 
@@ -130,31 +131,31 @@ TEST(Notices, ASmallCreditGivesNoNextBreakNotice) {
   EngineRig r;
   r.UsePlan(45, 8, 5);
   r.Run("aaaaa.aa");  // one idle minute: Round(0.1 × 8) = 1
-  EXPECT_EQ(r.engine().LastCreditMins, 1);
+  EXPECT_EQ(r.engine().Values().LastCreditMins, 1);
   EXPECT_EQ(r.Requests({"HintSmall"}), std::vector<std::string>{"1 HintSmall 0"});
-  EXPECT_EQ(r.engine().RemindReason, kRemindNextBreak);
+  EXPECT_EQ(r.engine().Values().RemindReason, kRemindNextBreak);
 }
 
 TEST(Notices, NoNextBreakNoticeWhenLessThanTenMinutesAreLeft) {
   EngineRig r;
   r.UsePlan(30, 8, 6);
-  r.engine().RestartCountdown(9);
+  EngineTestAccess::RestartCountdown(r.engine(), 9);
   r.Run("a");
   EXPECT_EQ(r.Requests({"HintSmall"}), std::vector<std::string>{});
-  EXPECT_EQ(r.engine().RemindReason, kRemindBreakApproaching);
+  EXPECT_EQ(r.engine().Values().RemindReason, kRemindBreakApproaching);
 }
 
 TEST(WorkedExample, ThreeIdleMinutesMoveTheBreakBackBySixteen) {
   EngineRig r;
   r.UsePlan(45, 8, 5);
   Engine& e = r.engine();
-  e.TiredIndexCarry = 50;
-  EXPECT_EQ(e.MinsToHint, 44);
+  EngineTestAccess::Values(e).TiredIndexCarry = 50;
+  EXPECT_EQ(e.Values().MinsToHint, 44);
   r.Run(std::string(19, 'a'));
-  EXPECT_EQ(e.WorkMins, 19);
+  EXPECT_EQ(e.Values().WorkMins, 19);
   r.Run("...");
-  EXPECT_EQ(e.IdleMins, 3);
-  EXPECT_EQ(e.WorkMins, 22);
+  EXPECT_EQ(e.Values().IdleMins, 3);
+  EXPECT_EQ(e.Values().WorkMins, 22);
   const EventRecord idle = r.LastRecord();
   EXPECT_EQ(idle.Kind, kEventIdle);
   EXPECT_EQ(idle.StartTick, r.start + 18 * kMin + kMin / 2);  // the last input, mid-minute 19
@@ -164,11 +165,11 @@ TEST(WorkedExample, ThreeIdleMinutesMoveTheBreakBackBySixteen) {
   EXPECT_EQ(cycle[1].EndTick, idle.StartTick + 3 * kMin);
   EXPECT_EQ(cycle[2].Kind, kEventIdleCredit);
   EXPECT_EQ(cycle[2].Value, 16);
-  EXPECT_EQ(e.MinsToHint, 37);
-  EXPECT_EQ(e.WorkMins, 0);
-  EXPECT_EQ(e.IdleMins, 0);
-  EXPECT_EQ(e.LastCreditMins, 16);
-  EXPECT_EQ(e.TiredIndexCarry, 20);  // Round((1 - 3/5) × 50)
+  EXPECT_EQ(e.Values().MinsToHint, 37);
+  EXPECT_EQ(e.Values().WorkMins, 0);
+  EXPECT_EQ(e.Values().IdleMins, 0);
+  EXPECT_EQ(e.Values().LastCreditMins, 16);
+  EXPECT_EQ(e.Values().TiredIndexCarry, 20);  // Round((1 - 3/5) × 50)
   r.Run(std::string(37, 'a'));
   EXPECT_EQ(r.Requests({"HintSmall", "Countdown"}),
             (std::vector<std::string>{"1 HintSmall 0", "24 HintSmall 0", "55 HintSmall 1",
@@ -178,18 +179,18 @@ TEST(WorkedExample, ThreeIdleMinutesMoveTheBreakBackBySixteen) {
 TEST(WorkedExample, FiveIdleMinutesRestartTheCycle) {
   EngineRig r;
   r.UsePlan(45, 8, 5);
-  r.engine().TiredIndexCarry = 50;
+  EngineTestAccess::Values(r.engine()).TiredIndexCarry = 50;
   r.Run(std::string(19, 'a') + ".....a");
   EXPECT_EQ(r.LastRecord().Kind, kEventIdleReset);
-  EXPECT_EQ(r.engine().MinsToHint, 44);
-  EXPECT_EQ(r.engine().TiredIndexCarry, 0);
-  EXPECT_EQ(r.engine().LastCreditMins, Engine::kNoCredit);  // a fresh cycle again
+  EXPECT_EQ(r.engine().Values().MinsToHint, 44);
+  EXPECT_EQ(r.engine().Values().TiredIndexCarry, 0);
+  EXPECT_EQ(r.engine().Values().LastCreditMins, Engine::kNoCredit);  // a fresh cycle again
 }
 
 TEST(MissedMinutes, ASleepCountsAsIdleTimeAtTheFirstActiveTick) {
   EngineRig r;
   r.UsePlan(45, 8, 10);
-  r.engine().TiredIndexCarry = 100;
+  EngineTestAccess::Values(r.engine()).TiredIndexCarry = 100;
   r.Run("aaa");
   r.rig.loop.Advance(kMin / 2);
   r.rig.loop.Suspend(10 * kMin);
@@ -198,7 +199,7 @@ TEST(MissedMinutes, ASleepCountsAsIdleTimeAtTheFirstActiveTick) {
   // 10.5 minutes since the last active tick, 9 of them never ticked: a credit of 9 × 8 is more
   // than the cycle, so it restarts in full, and the carry keeps 1 - 9/10 of itself.
   EXPECT_EQ(r.LastRecord().Kind, kEventCreditOverCycle);
-  EXPECT_EQ(r.engine().TiredIndexCarry, 10);
+  EXPECT_EQ(r.engine().Values().TiredIndexCarry, 10);
   EXPECT_EQ(r.rig.app.log().Cycles()[0].size(), 2u);  // no idle tick, so no idle record
 }
 
@@ -208,7 +209,7 @@ TEST(MissedMinutes, RegularTicksMissNothing) {
   r.Run(std::string(10, 'a') + "..a");
   EXPECT_EQ(r.LastRecord().Kind, kEventIdleCredit);
   EXPECT_EQ(r.LastRecord().Value, 5);  // Round(2 × 0.3 × 8): the two counted idle minutes only
-  EXPECT_EQ(r.engine().MinsToHint, 36);
+  EXPECT_EQ(r.engine().Values().MinsToHint, 36);
 }
 
 TEST(BreakNow, TheMenuAsksFirstAndOpensTheBreakScreenAtOnce) {
@@ -221,12 +222,13 @@ TEST(BreakNow, TheMenuAsksFirstAndOpensTheBreakScreenAtOnce) {
   ASSERT_EQ(r.rig.dialogs.shown.size(), 2u);
   EXPECT_EQ(r.rig.dialogs.shown[1].text, "你主动选择了休息，确定要马上休息吗？");
   EXPECT_EQ(r.rig.dialogs.shown[1].caption, "岚禾提示");
-  EXPECT_EQ(
-      r.rig.engine_actions.Whats(),
-      (std::vector<std::string>{"Disable NBreakNow", "Disable NBreakDemo",
-                                "Disable btnPreviewBreakForm", "ToggleDesktop", "BreakScreen"}));
+  EXPECT_EQ(r.rig.engine_actions.Whats(),
+            (std::vector<std::string>{"ToggleDesktop", "BreakScreen"}));
+  EXPECT_FALSE(r.rig.engine_actions.last_demo);
+  EXPECT_FALSE(r.engine().BreakCommandsEnabled());
+  EXPECT_TRUE(r.engine().CountdownPreviewEnabled());
   EXPECT_EQ(r.LastRecord().Kind, kEventManualBreak);
-  EXPECT_EQ(r.engine().CycleState, kBreakScreenOpen);
+  EXPECT_EQ(r.engine().Values().CycleState, CyclePhase::BreakOpen);
   EXPECT_FALSE(r.TickRunning());
 }
 
@@ -238,20 +240,35 @@ TEST(BreakNow, AYesAfterTheCountdownOpenedMeanwhileOpensNoSecondBreak) {
   r.rig.engine_actions.Clear();
   r.engine().NBreakNowClick();
   EXPECT_TRUE(r.rig.engine_actions.requests.empty());
-  EXPECT_EQ(r.engine().CycleState, kCountdownOpen);
+  EXPECT_EQ(r.engine().Values().CycleState, CyclePhase::CountdownOpen);
   EXPECT_EQ(r.LastRecord().Kind, kEventCountdown);
 }
 
 TEST(BreakNow, TheDueCountdownDisablesTheBreakCommandsAndStopsTheTick) {
   EngineRig r;
-  r.engine().BreakTimerTimer();
-  EXPECT_EQ(r.rig.engine_actions.Whats(),
-            (std::vector<std::string>{"Disable NBreakNow", "Disable NBreakDemo",
-                                      "Disable btnPreviewHintForm", "Disable btnPreviewBreakForm",
-                                      "Disable btnPreviewHintForm", "Countdown shown"}));
+  EngineTestAccess::BreakTimerTimer(r.engine());
+  EXPECT_EQ(r.rig.engine_actions.Whats(), (std::vector<std::string>{"Countdown shown"}));
+  EXPECT_FALSE(r.engine().BreakCommandsEnabled());
+  EXPECT_FALSE(r.engine().CountdownPreviewEnabled());
   EXPECT_EQ(r.LastRecord().Kind, kEventCountdown);
-  EXPECT_EQ(r.engine().CycleState, kCountdownOpen);
+  EXPECT_EQ(r.engine().Values().CycleState, CyclePhase::CountdownOpen);
   EXPECT_FALSE(r.TickRunning());
+}
+
+TEST(Demonstrations, ARealCountdownDuringADemonstrationBreakEndsInARealBreak) {
+  EngineRig r;
+  r.UsePlan(30, 8, 6);
+  r.engine().NBreakDemoClick();
+  r.engine().CountdownEnded(true, 0, false);
+  r.engine().CountdownClosed();
+  r.Run(std::string(29, 'a'));  // the break falls due under the demonstration break screen
+  r.engine().BreakLeft(true, 0, 3);
+  EXPECT_FALSE(r.engine().BreakCommandsEnabled());  // the scheduled countdown still runs
+  r.engine().CountdownEnded(false, 2, false);
+  EXPECT_FALSE(r.rig.engine_actions.last_demo);
+  EXPECT_EQ(r.rig.engine_actions.last_delayed_mins, 2);
+  EXPECT_EQ(r.LastRecord().Kind, kEventScheduledBreak);
+  EXPECT_EQ(r.engine().Phase(), CyclePhase::BreakOpen);
 }
 
 TEST(Demonstrations, LogNothingAndLeaveTheCycleAlone) {
@@ -259,16 +276,20 @@ TEST(Demonstrations, LogNothingAndLeaveTheCycleAlone) {
   r.rig.app.settings().SelectBreakMode = 0;
   r.rig.app.settings().NotShowFrmBreakHintLastOneMin_FreeMode = true;
   r.engine().NBreakDemoClick();
-  EXPECT_TRUE(r.engine().IsDemoHint);
-  EXPECT_TRUE(r.engine().IsDemoBreak);
-  r.engine().IsDemoHint = false;  // as the countdown window does at hand-over
-  r.engine().DemoBreak();
+  EXPECT_TRUE(r.rig.engine_actions.last_demo);
+  EXPECT_TRUE(r.engine().BreakCommandsEnabled());  // as long as only the countdown runs
+  EXPECT_FALSE(r.engine().CountdownPreviewEnabled());
+  r.engine().CountdownEnded(true, 0, false);  // the countdown window hands over and goes
+  r.engine().CountdownClosed();
   EXPECT_EQ(r.rig.engine_actions.Whats(),
-            (std::vector<std::string>{"Disable btnPreviewHintForm", "Countdown shown",
-                                      "Disable NBreakNow", "Disable NBreakDemo",
-                                      "Disable btnPreviewBreakForm", "BreakScreen"}));
+            (std::vector<std::string>{"Countdown shown", "BreakScreen"}));
+  EXPECT_TRUE(r.rig.engine_actions.last_demo);
+  EXPECT_FALSE(r.engine().BreakCommandsEnabled());
+  EXPECT_TRUE(r.engine().CountdownPreviewEnabled());
+  r.engine().BreakLeft(true, 0, 3);
+  EXPECT_TRUE(r.engine().BreakCommandsEnabled());
   EXPECT_EQ(r.rig.app.log().Cycles()[0].size(), 1u);
-  EXPECT_EQ(r.engine().CycleState, kWorking);
+  EXPECT_EQ(r.engine().Values().CycleState, CyclePhase::Working);
   EXPECT_TRUE(r.TickRunning());
 }
 
@@ -316,14 +337,14 @@ TEST(WorkedPercent, RoundsHalvesToEvenAndGoesNegativePastTheInterval) {
   };
   // 100 × (40 - m) / 40: m 39 → 2.5 → 2, m 37 → 7.5 → 8, m 50 → -25.
   for (const Case& c : {Case{39, 0, 2}, Case{39, 2, 8}, Case{50, 0, -25}, Case{39, 39, 100}}) {
-    e.MinsToHint = c.mins_to_hint;
-    e.WorkMins = c.work_mins;
+    EngineTestAccess::Values(e).MinsToHint = c.mins_to_hint;
+    EngineTestAccess::Values(e).WorkMins = c.work_mins;
     EXPECT_EQ(e.WorkedPercent(), c.percent) << int(c.mins_to_hint) << " " << int(c.work_mins);
   }
   // A plan chosen in the list but never captured has no interval; the plan in force stands in.
   r.rig.app.settings().BreakPlanPreSet = 0;
-  e.MinsToHint = 30;
-  e.WorkMins = 0;
+  EngineTestAccess::Values(e).MinsToHint = 30;
+  EngineTestAccess::Values(e).WorkMins = 0;
   EXPECT_EQ(e.WorkedPercent(), 25);
 }
 
@@ -339,41 +360,41 @@ TEST(BreakScreen, ABreakLeftEarlyKeepsPartOfTheFatigueAndStartsANewCycle) {
   EngineRig r;
   r.UsePlan(40, 8, 6);
   Engine& e = r.engine();
-  e.TiredIndexCarry = 40;
+  EngineTestAccess::Values(e).TiredIndexCarry = 40;
   r.Run(std::string(20, 'a'));
-  e.BreakNow(0, kEventManualBreak);
-  e.BreakScreenOpened();
-  EXPECT_EQ(e.TiredIndexCarry, 92);  // + 100 × (40 - 19) / 40 = 52.5 → 52
-  EXPECT_EQ(e.MinsToHint, 0);
+  EngineTestAccess::BreakNow(e, 0, kEventManualBreak);
+  e.BreakScreenOpened(false);
+  EXPECT_EQ(e.Values().TiredIndexCarry, 92);  // + 100 × (40 - 19) / 40 = 52.5 → 52
+  EXPECT_EQ(e.Values().MinsToHint, 0);
   EXPECT_TRUE(r.TickRunning());
   r.rig.app.settings().BreakPlanPreSet = 0;  // chosen during the break
   r.rig.app.plans().cbxBreakPlanPreSetSelect();
-  e.BreakScreenClosed(60, 240);
-  EXPECT_EQ(e.TiredIndexCarry, 23);
+  e.BreakLeft(false, 60, 240);
+  EXPECT_EQ(e.Values().TiredIndexCarry, 23);
   const auto& cycles = r.rig.app.log().Cycles();
   ASSERT_EQ(cycles.size(), 2u);
   EXPECT_EQ(cycles[0].back().Kind, kEventManualBreak);
   EXPECT_EQ(cycles[0].back().Value, 125);
   EXPECT_EQ(cycles[0].back().EndTick, r.rig.loop.Tick());
   EXPECT_EQ(cycles[1][0].Kind, kEventNewCycle);
-  EXPECT_EQ(e.CycleNo, 2);
-  EXPECT_EQ(e.CycleState, kWorking);
+  EXPECT_EQ(e.Values().CycleNo, 2);
+  EXPECT_EQ(e.Values().CycleState, CyclePhase::Working);
   EXPECT_EQ(r.rig.app.plans().AppliedPlanIndex(), 0);
-  EXPECT_EQ(e.MinsToHint, 29);
-  EXPECT_EQ(e.LastCreditMins, Engine::kNoCredit);
+  EXPECT_EQ(e.Values().MinsToHint, 29);
+  EXPECT_EQ(e.Values().LastCreditMins, Engine::kNoCredit);
 }
 
 TEST(BreakScreen, LeftOpenForHoursItNeverTriggersTheDuePoint) {
   EngineRig r;
   r.UsePlan(30, 8, 6);
-  r.engine().BreakNow(0, kEventScheduledBreak);
-  r.engine().BreakScreenOpened();
+  EngineTestAccess::BreakNow(r.engine(), 0, kEventScheduledBreak);
+  r.engine().BreakScreenOpened(false);
   r.rig.engine_actions.Clear();
   r.Run(std::string(256, '.') + std::string(300, 'a'));
-  EXPECT_EQ(r.engine().MinsToHint, 0);
-  EXPECT_EQ(r.engine().CycleState, kBreakScreenOpen);
+  EXPECT_EQ(r.engine().Values().MinsToHint, 0);
+  EXPECT_EQ(r.engine().Values().CycleState, CyclePhase::BreakOpen);
   EXPECT_EQ(r.Requests({"Countdown", "HintSmall"}), std::vector<std::string>{});
-  EXPECT_EQ(r.rig.app.log().Cycles()[0].back().Kind, kEventScheduledBreak);  // no idle records
+  for (const EventRecord& e : r.rig.app.log().Cycles()[0]) EXPECT_NE(e.Kind, kEventIdle);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/startup.hpp"
 #include "fakes.hpp"
 
@@ -14,8 +16,8 @@ TEST(Startup, ASecondStartHandsOverAndCreatesNothing) {
   windows.classes = {"ZQX050505_20"};
   EXPECT_EQ(RunStartChecks(windows, dialogs), StartDecision::HandedOver);
   ASSERT_EQ(windows.posted.size(), 1u);
-  EXPECT_EQ(windows.posted[0], std::make_tuple(std::string("ZQX050505_20"), 0x1520u, uintptr_t{0},
-                                               intptr_t{0}));
+  EXPECT_EQ(windows.posted[0],
+            std::make_tuple(std::string("ZQX050505_20"), 0x1520u, uintptr_t{0}, intptr_t{0}));
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -32,7 +34,8 @@ TEST(Startup, AnOldVersionHoldsTheStartUntilItIsGone) {
     ASSERT_EQ(dialogs.shown.size(), 3u);
     EXPECT_EQ(dialogs.shown[0].kind, "inform-system");
     EXPECT_EQ(dialogs.shown[0].caption, "提示");
-    EXPECT_EQ(dialogs.shown[0].text, "岚禾护眼钟检测到已经有一个旧版本在运行,请您先关闭它,再继续！");
+    EXPECT_EQ(dialogs.shown[0].text,
+              "岚禾护眼钟检测到已经有一个旧版本在运行,请您先关闭它,再继续！");
   }
 }
 
@@ -66,8 +69,8 @@ TEST(WelcomePicture, FadesAfterThreeSecondsAndStaysHidden) {
   EXPECT_FALSE(rig.app.main().State().visible);
   EXPECT_FALSE(rig.app.main().State().taskbar_button);
   EXPECT_FALSE(rig.loop.IsRunning(rig.app.main(), TfrmMain::kCloseAnimateTimer));
-  EXPECT_EQ(rig.main_host.calls,
-            (std::vector<std::string>{"RegisterHotKeys", "AddTrayIcon", "Show", "AnimateHide 400"}));
+  EXPECT_EQ(rig.main_host.calls, (std::vector<std::string>{"RegisterHotKeys", "AddTrayIcon", "Show",
+                                                           "AnimateHide 400"}));
 }
 
 TEST(WelcomePicture, ACloseRequestIsRefusedButHidesIt) {
@@ -80,7 +83,8 @@ TEST(WelcomePicture, ACloseRequestIsRefusedButHidesIt) {
 TEST(WelcomePicture, ASecondStartShowsItAgainForThreeSeconds) {
   Rig rig;
   rig.app.settings().EnablePopHelpInfo = false;
-  rig.files.files[rig.ConfigPath()] = "\r\n[0] 2\r\n\r\n\r\n\r\n\r\n\r\n\r\n[7] TRUE FALSE FALSE\r\n";
+  rig.files.files[rig.ConfigPath()] =
+      "\r\n[0] 2\r\n\r\n\r\n\r\n\r\n\r\n\r\n[7] TRUE FALSE FALSE\r\n";
   rig.app.Start();
   EXPECT_FALSE(rig.app.main().State().visible);  // pop-ups switched off: no welcome at start
   EXPECT_FALSE(rig.loop.IsRunning(rig.app.main(), TfrmMain::kCloseAnimateTimer));
@@ -110,13 +114,30 @@ TEST(MainWindow, ExitFollowsTheChosenAction) {
   }
 }
 
-TEST(MainWindow, TheSystemScreenSaverIsOffWhileTheProgramRuns) {
+TEST(MainWindow, TheSystemScreenSaverIsLeftAsTheUserSetItWhileNothingTakesItsPlace) {
   Rig rig;
   rig.app.Start();
-  EXPECT_EQ(rig.system.saver_active, std::vector<bool>{false});
   rig.app.Shutdown();
-  EXPECT_EQ(rig.system.saver_active, (std::vector<bool>{false, true}));
+  EXPECT_EQ(rig.system.saver_active, std::vector<bool>{});
   EXPECT_EQ(rig.main_host.calls.back(), "RemoveTrayIcon");
+}
+
+TEST(MainWindow, TheTrayIconIsAddedUntilTheShellTakesItAndAgainAfterAShellRestart) {
+  auto adds = [](const Rig& rig) {
+    return std::count(rig.main_host.calls.begin(), rig.main_host.calls.end(), "AddTrayIcon");
+  };
+  Rig rig;
+  rig.main_host.tray_failures = 2;  // the shell is not ready at log-on
+  rig.app.Start();
+  EXPECT_EQ(adds(rig), 1);
+  rig.loop.Advance(TfrmMain::kTrayRetryMs * 5);
+  EXPECT_EQ(adds(rig), 3);  // taken at the third try, then no more tries
+  EXPECT_FALSE(rig.loop.IsRunning(rig.app.main(), TfrmMain::kTrayRetryTimer));
+  rig.app.main().OnTaskbarCreated();
+  EXPECT_EQ(adds(rig), 4);
+  rig.app.Shutdown();
+  rig.app.main().OnTaskbarCreated();  // no icon after the program let it go
+  EXPECT_EQ(adds(rig), 4);
 }
 
 }  // namespace

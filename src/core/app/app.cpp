@@ -7,10 +7,10 @@ App::App(const Ports& ports, const ViewHosts& hosts)
       actions_(hosts.engine),
       log_(ports.clock, ports.input),
       main_(TfrmMain::Deps{hosts.main, *this, settings_, ports.screen, ports.timers, ports.system,
-                           engine_, log_, ports.shell, ports.dialogs, pages_, forms_, *this}),
-      engine_(Engine::Deps{ports.clock, ports.input, ports.timers, main_,
-                           TfrmMain::kDetectPauseTimer, settings_, plans_, log_, ports.dialogs,
-                           ports.processes, forms_, *this}),
+                           engine_, log_, ports.shell, ports.dialogs, pages_, forms_,
+                           screen_saving_}),
+      engine_(Engine::Deps{ports.clock, ports.input, ports.timers, settings_, plans_, log_,
+                           ports.dialogs, ports.processes, forms_, *this}),
       setup_(hosts.setup, *this, settings_, plans_, ports.files, ports.dialogs, ports.random,
              ports.system, ports.timers),
       pages_(ports.shell),
@@ -20,6 +20,11 @@ App::App(const Ports& ports, const ViewHosts& hosts)
 void App::Start() {
   main_.FormCreate();
   setup_.FormCreate();
+  plans_.ApplyAtStart();
+  engine_.StartCycle();
+  // The system's own screen saver stays as the user set it: switching it off is only sound once
+  // the program's own saver takes its place.
+  if (settings_.EnablePopHelpInfo) main_.EnableCloseAnimateTimer();
   main_.ShowAtStart();
 }
 
@@ -33,17 +38,10 @@ void App::ShowSetup(int page, bool topmost) { setup_.ShowAtPage(page, topmost); 
 
 void App::Terminate(bool restart) { ports_.lifecycle.Quit(restart); }
 
-void App::StartEngine() {
-  engine_.RestartCountdown(static_cast<uint8_t>(plans_.Applied().BreakInterval - 1));
-  engine_.ResetIdleWatch();
-}
-
-void App::EnableWelcomeClose() { main_.EnableCloseAnimateTimer(); }
-
 void App::ShowWelcome() { main_.ShowSplash(); }
 
-void App::OpenCountdownWindow(bool shown) {
-  actions_.OpenCountdownWindow(shown);
+void App::OpenCountdownWindow(bool shown, bool demo) {
+  actions_.OpenCountdownWindow(shown, demo);
   countdown_.presenter.reset();  // one that freed itself but is not reaped yet
   countdown_.view = views_.CreateBreakHint([this] {
     countdown_.freed = true;
@@ -52,14 +50,14 @@ void App::OpenCountdownWindow(bool shown) {
   countdown_.freed = false;
   if (!countdown_.view) return;  // a platform without this window only hears the request
   countdown_.presenter = std::make_unique<TfrmBreakHint>(
-      *countdown_.view, TfrmBreakHint::Deps{settings_, plans_, engine_, *this, log_, ports_.timers,
+      *countdown_.view, TfrmBreakHint::Deps{settings_, plans_, engine_, log_, ports_.timers,
                                             ports_.screen, forms_, *this});
   views_.Attach(*countdown_.view, *countdown_.presenter);
-  countdown_.presenter->Open(shown);
+  countdown_.presenter->Open(shown, demo);
 }
 
-void App::OpenBreakScreen() {
-  actions_.OpenBreakScreen();
+void App::OpenBreakScreen(bool demo, uint8_t delayed_mins) {
+  actions_.OpenBreakScreen(demo, delayed_mins);
   break_screen_.presenter.reset();
   break_screen_.view = views_.CreateBreakScreen([this] {
     break_screen_.freed = true;
@@ -68,11 +66,10 @@ void App::OpenBreakScreen() {
   break_screen_.freed = false;
   if (!break_screen_.view) return;
   break_screen_.presenter = std::make_unique<TTWForm>(
-      *break_screen_.view,
-      TTWForm::Deps{settings_, plans_, engine_, *this, ports_.screen, ports_.timers,
-                    ports_.random, ports_.dialogs, forms_});
+      *break_screen_.view, TTWForm::Deps{settings_, plans_, engine_, ports_.screen, ports_.timers,
+                                         ports_.random, ports_.dialogs, forms_});
   views_.Attach(*break_screen_.view, *break_screen_.presenter);
-  break_screen_.presenter->FormCreate();
+  break_screen_.presenter->Open(demo, delayed_mins);
 }
 
 void App::ScheduleReap() { ports_.timers.Start(*this, kReapTimer, 1); }
@@ -87,7 +84,10 @@ void App::OpenRemindWindowCenter(uint8_t remind_reason) {
 
 void App::StartScreenSaver() { actions_.StartScreenSaver(); }
 
-void App::ShutdownDisplayer() { actions_.ShutdownDisplayer(); }
+void App::ShutdownDisplayer() {
+  log_.LogEvent(false, true, 0, kEventDisplayOff, true);
+  actions_.ShutdownDisplayer();
+}
 
 void App::LetSysStandBy() { actions_.LetSysStandBy(); }
 
@@ -95,22 +95,10 @@ void App::LetSysSleep() { actions_.LetSysSleep(); }
 
 void App::ShellToggleDesktop() { actions_.ShellToggleDesktop(); }
 
-void App::SetCommandEnabled(BreakCommand command, bool enabled) {
-  switch (command) {
-    case BreakCommand::NBreakNow:
-      main_.Menu().SetEnabled("NBreakNow", enabled);
-      break;
-    case BreakCommand::NBreakDemo:
-      main_.Menu().SetEnabled("NBreakDemo", enabled);
-      break;
-    case BreakCommand::btnPreviewHintForm:
-      setup_.SetPreviewEnabled(true, enabled);
-      break;
-    case BreakCommand::btnPreviewBreakForm:
-      setup_.SetPreviewEnabled(false, enabled);
-      break;
-  }
-  actions_.SetCommandEnabled(command, enabled);
+void App::CycleChanged() {
+  setup_.SetPreviewEnabled(true, engine_.CountdownPreviewEnabled());
+  setup_.SetPreviewEnabled(false, engine_.BreakCommandsEnabled());
+  actions_.CycleChanged();
 }
 
 void App::ShowAbout(int page) { about_.ShowAtPage(page); }
@@ -128,8 +116,8 @@ void App::PopHint(Color label_color, Color form_color, std::string_view text) {
     ScheduleReap();
   });
   pop_hint_closed_ = false;
-  pop_hint_ = std::make_unique<TfrmPopHint>(*pop_hint_view_, ports_.timers, forms_,
-                                            pop_hint_values_);
+  pop_hint_ =
+      std::make_unique<TfrmPopHint>(*pop_hint_view_, ports_.timers, forms_, pop_hint_values_);
   views_.Attach(*pop_hint_view_, *pop_hint_);
   pop_hint_->Open();
 }
@@ -152,21 +140,16 @@ void App::OnTimer(int id) {
   reap(break_screen_);
 }
 
-void App::ArmScreenSaverRestore(uint32_t ms) { setup_.ArmRestoreTimer(ms); }
-
-void App::RestoreScreenSaver() { main_.NDisableSelfSCRClick(TfrmMain::ScrSender::None); }
-
-void App::ModeChanged(int mode) {
-  main_.Menu().CheckMode(mode);
+void App::ModeChanged(int) {
   if (countdown_.presenter && !countdown_.freed && forms_.IsFormOpen(TfrmBreakHint::kFormName))
     countdown_.presenter->UpdateCaption();
 }
 
-void App::ShowDesktopDecoChanged() {
-  main_.Menu().SetChecked("NDesktopDeco", settings_.ShowDesktopDeco);
-}
+// The desktop pictures arrive with their own windows; the menu's check marks already follow
+// the settings.
+void App::ShowDesktopDecoChanged() {}
 
-void App::ShowSOTChanged() { main_.Menu().SetChecked("NShowSOT", settings_.ShowSOT); }
+void App::ShowSOTChanged() {}
 
 // The statistics window, the built-in screen saver, the power actions and the desktop
 // pictures arrive with their own windows; until then these commands have nothing to open.
@@ -176,7 +159,7 @@ void App::CloseStatistics() {}
 
 void App::BringToFront(std::string_view form_name) { views_.BringToFront(form_name); }
 
-void App::ShowInternalScreenSaver() {}
+bool App::ShowInternalScreenSaver() { return false; }
 
 void App::LaunchScreenSaver() {}
 

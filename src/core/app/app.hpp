@@ -2,6 +2,7 @@
 #include "app/views.hpp"
 #include "cycle/engine.hpp"
 #include "cycle/event_log.hpp"
+#include "machine/screen_saving.hpp"
 #include "ports/clock.hpp"
 #include "ports/dialogs.hpp"
 #include "ports/files.hpp"
@@ -61,32 +62,30 @@ class App : public AppCommands, public EngineActions, public TimerSink {
  public:
   App(const Ports& ports, const ViewHosts& hosts);
 
-  // Creates the permanent windows in order and shows the welcome picture.
+  // The program's start, in order: the main window (tray icon, hot keys, the first cycle's
+  // record), the settings from the file, the plan in force, the engine's first cycle and tick,
+  // then the welcome picture.
   void Start();
   void Shutdown();
 
   void ShowSetup(int page, bool topmost) override;
   void Terminate(bool restart) override;
-  void StartEngine() override;
-  void EnableWelcomeClose() override;
   void ShowWelcome() override;
   void ShowAbout(int page) override;
   void PopHint(Color label_color, Color form_color, std::string_view text) override;
-  void ArmScreenSaverRestore(uint32_t ms) override;
-  void RestoreScreenSaver() override;
   void ModeChanged(int mode) override;
   void ShowDesktopDecoChanged() override;
   void ShowSOTChanged() override;
   void ShowStatistics() override;
   void CloseStatistics() override;
   void BringToFront(std::string_view form_name) override;
-  void ShowInternalScreenSaver() override;
+  bool ShowInternalScreenSaver() override;
   void LaunchScreenSaver() override;
   void PowerStandBy(bool manual) override;
   void PowerSleep(bool manual) override;
 
-  void OpenCountdownWindow(bool shown) override;
-  void OpenBreakScreen() override;
+  void OpenCountdownWindow(bool shown, bool demo) override;
+  void OpenBreakScreen(bool demo, uint8_t delayed_mins) override;
   void OpenHintSmallWindow(uint8_t remind_reason) override;
   void OpenRemindWindowCenter(uint8_t remind_reason) override;
   void StartScreenSaver() override;
@@ -94,7 +93,7 @@ class App : public AppCommands, public EngineActions, public TimerSink {
   void LetSysStandBy() override;
   void LetSysSleep() override;
   void ShellToggleDesktop() override;
-  void SetCommandEnabled(BreakCommand command, bool enabled) override;
+  void CycleChanged() override;
 
   void OnTimer(int id) override;
   TfrmPopHint* pop_hint() { return pop_hint_.get(); }
@@ -106,6 +105,7 @@ class App : public AppCommands, public EngineActions, public TimerSink {
   OpenForms& forms() { return forms_; }
   EventLog& log() { return log_; }
   Engine& engine() { return engine_; }
+  ScreenSavingSwitch& screen_saving() { return screen_saving_; }
   // The user's date and time formats; the platform sets them from the system.
   DateTimeFormat& time_format() { return time_format_; }
   TfrmMain& main() { return main_; }
@@ -122,6 +122,7 @@ class App : public AppCommands, public EngineActions, public TimerSink {
   OpenForms forms_;
   DateTimeFormat time_format_;
   EventLog log_;
+  ScreenSavingSwitch screen_saving_{settings_, ports_.timers, *this};
   TfrmMain main_;
   Engine engine_;
   TfrmSetup setup_;

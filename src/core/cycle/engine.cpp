@@ -4,44 +4,59 @@
 #include <limits>
 
 #include "base/rounding.hpp"
+#include "cycle/tiredness.hpp"
 #include "machine/helpers.hpp"
 #include "ports/dialogs.hpp"
 
 namespace tavu {
 
+Engine::~Engine() { d_.timers.StopAll(*this); }
+
 void Engine::InitAtStart() {
-  CycleNo = 1;
-  CycleState = kWorking;
-  RemindReason = kRemindNextBreak;
+  v_.CycleNo = 1;
+  SetPhase(CyclePhase::Working);
+  v_.RemindReason = kRemindNextBreak;
   FreshStart = true;
-  TiredIndexCarry = 0;
+  v_.TiredIndexCarry = 0;
   d_.log.LogEvent(true, true, 0, kEventProgramStart, true);
-  IsDemoBreak = false;
-  IsDemoHint = false;
-  ApplyMinsTotal = 0;
+  demo_hint_ = demo_break_pending_ = false;
+  v_.ApplyMinsTotal = 0;
 }
 
-void Engine::DetectPauseTimerTimer() {
-  const Settings& s = d_.settings;
-  const LocalTime now = d_.clock.Now();
-  if (s.RemindOnce1 && now.hour == s.HourOfRemindOnce1 && now.minute == s.MinOfRemindOnce1)
-    ShowQuickReminder(kRemindOnce1);
-  if (s.RemindOnce2 && now.hour == s.HourOfRemindOnce2 && now.minute == s.MinOfRemindOnce2)
-    ShowQuickReminder(kRemindOnce2);
-  if ((s.RemindOnHour && now.minute == 0) || (s.RemindOnHalfHour && now.minute == 30)) {
-    RemindReason = kRemindChime;
-    OpenReminder(s.SelectRemindHourWindow, kRemindChime);
-  }
+void Engine::StartCycle() {
+  RestartCountdown(FullCycle());
+  ResetIdleWatch();
+}
 
-  ++WorkMins;
+void Engine::OnTimer(int id) {
+  if (id == kDetectPauseTimer) DetectPauseTimerTimer();
+}
+
+void Engine::SetPhase(CyclePhase phase) {
+  v_.CycleState = phase;
+  d_.actions.CycleChanged();
+}
+
+bool Engine::BreakCommandsEnabled() const {
+  return v_.CycleState == CyclePhase::Working && demo_breaks_open_ == 0;
+}
+
+bool Engine::CountdownPreviewEnabled() const { return countdowns_open_ == 0; }
+
+void Engine::DetectPauseTimerTimer() {
+  for (const DueReminder& r : TimedRemindersAt(d_.settings, d_.clock.Now()))
+    OpenReminder(r.reason, r.window);
+
+  ++v_.WorkMins;
   const uint8_t m = MinsLeft();
-  if (CycleState == kWorking) {
-    if (WorkMins == 1 && m >= 10) {
-      RemindReason = kRemindNextBreak;
-      if (LastCreditMins >= 10) OpenHint(kRemindNextBreak);
+  if (v_.CycleState == CyclePhase::Working) {
+    if (v_.WorkMins == 1 && m >= 10) {
+      v_.RemindReason = kRemindNextBreak;
+      if (v_.LastCreditMins >= 10) d_.actions.OpenHintSmallWindow(kRemindNextBreak);
     } else {
-      RemindReason = kRemindBreakApproaching;
-      if (m == 5 || m == 2 || (m == 1 && CountdownHidden())) OpenHint(kRemindBreakApproaching);
+      v_.RemindReason = kRemindBreakApproaching;
+      if (m == 5 || m == 2 || (m == 1 && CountdownHidden()))
+        d_.actions.OpenHintSmallWindow(kRemindBreakApproaching);
     }
   }
 
@@ -54,12 +69,14 @@ void Engine::DetectPauseTimerTimer() {
 void Engine::IdleMinute() {
   const Settings& s = d_.settings;
   // Saturates: a wrapped count would turn a very long absence into a small credit.
-  if (IdleMins < std::numeric_limits<uint16_t>::max()) ++IdleMins;
-  if (IdleMins == 1 && CycleState == kWorking) d_.log.LogEvent(false, true, 0, kEventIdle, false);
-  if (IdleMins == s.SCR && s.EnableSelfSCR && !IsScreenSaverRunning(d_.processes, d_.forms))
+  if (v_.IdleMins < std::numeric_limits<uint16_t>::max()) ++v_.IdleMins;
+  if (v_.IdleMins == 1 && v_.CycleState == CyclePhase::Working)
+    d_.log.LogEvent(false, true, 0, kEventIdle, false);
+  if (v_.IdleMins == s.SCR && s.EnableSelfSCR && !IsScreenSaverRunning(d_.processes, d_.forms))
     d_.actions.StartScreenSaver();
-  if (IdleMins == s.ShutDownDisplayer && s.EnableShutDownDisplayer) d_.actions.ShutdownDisplayer();
-  if (IdleMins == s.LetSuspend && s.EnableSuspend) {
+  if (v_.IdleMins == s.ShutDownDisplayer && s.EnableShutDownDisplayer)
+    d_.actions.ShutdownDisplayer();
+  if (v_.IdleMins == s.LetSuspend && s.EnableSuspend) {
     if (s.StandByOrSleep == 0)
       d_.actions.LetSysStandBy();
     else if (s.StandByOrSleep == 1)
@@ -70,60 +87,57 @@ void Engine::IdleMinute() {
 }
 
 void Engine::ActiveMinute() {
-  const bool stretch_was_counted = IdleMins != 0;
-  IdleMins = static_cast<uint16_t>(std::min<uint32_t>(uint32_t{IdleMins} + MissedIdleMins(),
-                                                      std::numeric_limits<uint16_t>::max()));
-  if (IdleMins == 0) {
+  const bool stretch_was_counted = v_.IdleMins != 0;
+  v_.IdleMins = static_cast<uint16_t>(std::min<uint32_t>(uint32_t{v_.IdleMins} + MissedIdleMins(),
+                                                         std::numeric_limits<uint16_t>::max()));
+  if (v_.IdleMins == 0) {
     if (Due()) BreakTimerTimer();
     return;
   }
-  if (stretch_was_counted && CycleState == kWorking)
-    d_.log.LogEvent(false, false, 0, kEventIdle, true, IdleMins);
-  if (MinsToHint != 0) {
-    const uint16_t c = IdleCreditMins(IdleMins);
-    LastCreditMins = c;
+  if (stretch_was_counted && v_.CycleState == CyclePhase::Working)
+    d_.log.LogEvent(false, false, 0, kEventIdle, true, v_.IdleMins);
+  if (v_.MinsToHint != 0) {
+    const uint16_t c = IdleCreditMins(v_.IdleMins);
+    v_.LastCreditMins = c;
     const uint8_t reset_after = Plan().IdleMinsResetCycle;
     if (c == 0) {
       if (Due()) BreakTimerTimer();
-    } else if (IdleMins < reset_after) {
+    } else if (v_.IdleMins < reset_after) {
       RestartCountdown(ApplyIdleCredit(false, static_cast<uint8_t>(c)));
-      TiredIndexCarry = static_cast<uint16_t>(
-          RoundEvenRatio(int64_t{TiredIndexCarry} * (reset_after - IdleMins), reset_after));
+      v_.TiredIndexCarry = tiredness::AfterIdle(v_.TiredIndexCarry, v_.IdleMins, reset_after);
     } else {
       RestartCountdown(ApplyIdleCredit(true, 0));
-      TiredIndexCarry = 0;
+      v_.TiredIndexCarry = 0;
     }
   }
-  IdleMins = 0;
+  v_.IdleMins = 0;
 }
 
-void Engine::BreakTimerTimer() {
-  d_.actions.SetCommandEnabled(BreakCommand::NBreakNow, false);
-  d_.actions.SetCommandEnabled(BreakCommand::NBreakDemo, false);
-  d_.actions.SetCommandEnabled(BreakCommand::btnPreviewHintForm, false);
-  d_.actions.SetCommandEnabled(BreakCommand::btnPreviewBreakForm, false);
-  BreakNow(1, kEventCountdown);
-}
+void Engine::BreakTimerTimer() { BreakNow(1, kEventCountdown); }
 
 void Engine::BreakNow(uint8_t kind, uint8_t event_kind) {
-  if (event_kind != kEventDemo) d_.log.LogEvent(false, true, 0, event_kind, true);
+  const bool demo = event_kind == kEventDemo;
+  if (!demo) d_.log.LogEvent(false, true, 0, event_kind, true);
   if (kind == 0) {
-    if (!IsDemoBreak) {
-      CycleState = kBreakScreenOpen;
-      d_.timers.Stop(d_.tick_sink, d_.tick_id);
+    if (demo) {
+      ++demo_breaks_open_;
+      d_.actions.CycleChanged();
+    } else {
+      d_.timers.Stop(*this, kDetectPauseTimer);
+      SetPhase(CyclePhase::BreakOpen);
     }
-    d_.actions.SetCommandEnabled(BreakCommand::NBreakNow, false);
-    d_.actions.SetCommandEnabled(BreakCommand::NBreakDemo, false);
-    d_.actions.SetCommandEnabled(BreakCommand::btnPreviewBreakForm, false);
     if (d_.settings.ToggleB4Break) d_.actions.ShellToggleDesktop();
-    d_.actions.OpenBreakScreen();
+    d_.actions.OpenBreakScreen(demo, v_.ApplyMinsTotal);
   } else {
-    if (!IsDemoHint) {
-      CycleState = kCountdownOpen;
-      d_.timers.Stop(d_.tick_sink, d_.tick_id);
+    ++countdowns_open_;
+    if (demo) {
+      demo_hint_ = true;
+      d_.actions.CycleChanged();
+    } else {
+      d_.timers.Stop(*this, kDetectPauseTimer);
+      SetPhase(CyclePhase::CountdownOpen);
     }
-    d_.actions.SetCommandEnabled(BreakCommand::btnPreviewHintForm, false);
-    d_.actions.OpenCountdownWindow(IsDemoHint || !CountdownHidden());
+    d_.actions.OpenCountdownWindow(demo || !CountdownHidden(), demo);
   }
 }
 
@@ -131,40 +145,49 @@ void Engine::NBreakNowClick() {
   if (!d_.dialogs.Ask(kBreakNowQuestion, kQuestionCaption)) return;
   // The tick runs on while the question waits; a countdown or break that began meanwhile
   // already leads to a break, and a second break screen would count the cycle twice.
-  if (CycleState != kWorking) return;
+  if (v_.CycleState != CyclePhase::Working) return;
   BreakNow(0, kEventManualBreak);
 }
 
-void Engine::DemoBreak() {
-  IsDemoBreak = true;
-  BreakNow(0, kEventDemo);
-}
+void Engine::DemoBreak() { BreakNow(0, kEventDemo); }
 
-void Engine::DemoHint() {
-  IsDemoHint = true;
-  BreakNow(1, kEventDemo);
-}
+void Engine::DemoHint() { BreakNow(1, kEventDemo); }
 
 void Engine::NBreakDemoClick() {
+  demo_break_pending_ = true;
   DemoHint();
-  IsDemoBreak = true;
+}
+
+void Engine::CountdownEnded(bool demo, uint8_t delayed_mins, bool by_user) {
+  v_.ApplyMinsTotal = delayed_mins;
+  if (!demo) return BreakNow(0, by_user ? kEventManualBreak : kEventScheduledBreak);
+  demo_hint_ = false;
+  if (demo_break_pending_) {
+    demo_break_pending_ = false;
+    DemoBreak();
+  }
+}
+
+void Engine::CountdownClosed() {
+  if (countdowns_open_ > 0) --countdowns_open_;
+  d_.actions.CycleChanged();
 }
 
 void Engine::RestartCountdown(uint8_t minutes) {
-  MinsToHint = minutes;
-  WorkMins = 0;
+  v_.MinsToHint = minutes;
+  v_.WorkMins = 0;
   if (FreshStart)
-    LastCreditMins = kNoCredit;
+    v_.LastCreditMins = kNoCredit;
   else
     FreshStart = true;
-  if (minutes != 0) CycleStartTick = d_.clock.Tick();
+  if (minutes != 0) v_.CycleStartTick = d_.clock.Tick();
 }
 
 void Engine::ResetIdleWatch() {
-  IdleMins = 0;
+  v_.IdleMins = 0;
   LastInputTick = d_.input.LastInputTick();
   LastActiveTick = d_.clock.Tick();
-  d_.timers.Start(d_.tick_sink, d_.tick_id, kTickMs);
+  d_.timers.Start(*this, kDetectPauseTimer, kTickMs);
 }
 
 bool Engine::NoInputSinceLastTick() {
@@ -178,9 +201,9 @@ uint16_t Engine::MissedIdleMins() {
   const uint64_t now = d_.clock.Tick();
   const uint64_t k = (now - LastActiveTick) / kTickMs;
   LastActiveTick = now;
-  if (k <= IdleMins) return 0;
+  if (k <= v_.IdleMins) return 0;
   return static_cast<uint16_t>(
-      std::min<uint64_t>(k - IdleMins - 1, std::numeric_limits<uint16_t>::max()));
+      std::min<uint64_t>(k - v_.IdleMins - 1, std::numeric_limits<uint16_t>::max()));
 }
 
 uint16_t Engine::IdleCreditMins(uint16_t idle_mins) const {
@@ -193,25 +216,20 @@ uint8_t Engine::ApplyIdleCredit(bool reset, uint8_t credit_mins) {
     d_.log.LogEvent(false, true, 0, kEventIdleReset, true);
     return full;
   }
-  const auto elapsed = static_cast<int64_t>((d_.clock.Tick() - CycleStartTick) / kTickMs);
+  const auto elapsed = static_cast<int64_t>((d_.clock.Tick() - v_.CycleStartTick) / kTickMs);
   // In 8 bits: a stretch that outlasted what was due plus the credit comes out above a full
   // cycle, which restarts the cycle in full.
-  auto n = static_cast<uint8_t>(MinsToHint - elapsed + credit_mins);
+  auto n = static_cast<uint8_t>(v_.MinsToHint - elapsed + credit_mins);
   if (n > full) {
     d_.log.LogEvent(false, true, 0, kEventCreditOverCycle, true);
     return full;
   }
   // A credit that exactly meets the elapsed time makes the break due now: at the next tick,
-  // since MinsToHint 0 would mean that no break is due at all.
+  // since v_.MinsToHint 0 would mean that no break is due at all.
   if (n == 0) n = 1;
   d_.log.LogEvent(false, true, credit_mins, kEventIdleCredit, true);
   FreshStart = false;
   return n;
-}
-
-void Engine::ShowQuickReminder(uint8_t reason) {
-  RemindReason = reason;
-  OpenReminder(d_.settings.SelectRemindOnceWindow, reason);
 }
 
 int Engine::WorkedPercent() const {
@@ -223,31 +241,36 @@ int Engine::WorkedPercent() const {
 }
 
 DateTime Engine::NextBreakTime() const {
-  return TickToDateTime(d_.clock, CycleStartTick + (MinsToHint + 1ull) * kTickMs);
+  return TickToDateTime(d_.clock, v_.CycleStartTick + (v_.MinsToHint + 1ull) * kTickMs);
 }
 
-void Engine::BreakScreenOpened() {
-  TiredIndexCarry = static_cast<uint16_t>(TiredIndexCarry + WorkedPercent());
+void Engine::BreakScreenOpened(bool demo) {
+  if (demo) return;
+  v_.TiredIndexCarry = tiredness::AtBreakStart(v_.TiredIndexCarry, WorkedPercent());
   RestartCountdown(0);
   ResetIdleWatch();
 }
 
-void Engine::BreakScreenClosed(uint32_t position, uint32_t length) {
+void Engine::BreakLeft(bool demo, uint32_t position, uint32_t length) {
+  if (demo) {
+    if (demo_breaks_open_ > 0) --demo_breaks_open_;
+    d_.actions.CycleChanged();
+    return;
+  }
+  v_.TiredIndexCarry = tiredness::AfterBreak(v_.TiredIndexCarry, position, length);
   if (length == 0) length = 1;
   position = std::min(position, length);
-  TiredIndexCarry =
-      static_cast<uint16_t>(RoundEvenRatio(int64_t{position} * TiredIndexCarry, length));
   const auto completion =
       static_cast<uint8_t>(100 + RoundEvenRatio(int64_t{position} * 100, length));
   d_.log.LogEvent(false, false, completion, kEventKeyBreak, true);
-  ++CycleNo;
+  ++v_.CycleNo;
   d_.plans.ApplySelected();
-  CycleState = kWorking;
-  RemindReason = kRemindNextBreak;
+  v_.RemindReason = kRemindNextBreak;
   d_.log.LogEvent(true, true, 0, kEventNewCycle, true);
-  ApplyMinsTotal = 0;
+  v_.ApplyMinsTotal = 0;
   RestartCountdown(FullCycle());
   ResetIdleWatch();
+  SetPhase(CyclePhase::Working);
 }
 
 bool Engine::CountdownHidden() const {
@@ -257,16 +280,15 @@ bool Engine::CountdownHidden() const {
 }
 
 bool Engine::Due() const {
-  return CycleState == kWorking && MinsToHint != 0 && WorkMins == MinsToHint;
+  return v_.CycleState == CyclePhase::Working && v_.MinsToHint != 0 && v_.WorkMins == v_.MinsToHint;
 }
 
-void Engine::OpenReminder(int window_choice, uint8_t reason) {
-  if (window_choice == 0)
+void Engine::OpenReminder(uint8_t reason, int window) {
+  v_.RemindReason = reason;
+  if (window == 0)
     d_.actions.OpenHintSmallWindow(reason);
-  else if (window_choice == 1)
+  else if (window == 1)
     d_.actions.OpenRemindWindowCenter(reason);
 }
-
-void Engine::OpenHint(uint8_t reason) { d_.actions.OpenHintSmallWindow(reason); }
 
 }  // namespace tavu

@@ -4,6 +4,7 @@
 
 #include "cycle/event_log.hpp"
 #include "cycle/idle_credit.hpp"
+#include "cycle/reminders.hpp"
 #include "ports/clock.hpp"
 #include "ports/dialogs.hpp"
 #include "ports/processes.hpp"
@@ -16,24 +17,8 @@ namespace tavu {
 
 inline constexpr std::string_view kBreakNowQuestion = "你主动选择了休息，确定要马上休息吗？";
 
-// Why a small hint window or centre reminder window is being opened; those windows read it.
-enum RemindReasonCode : uint8_t {
-  kRemindNextBreak = 0,
-  kRemindBreakApproaching = 1,
-  kRemindChime = 2,
-  kRemindOnce1 = 3,
-  kRemindOnce2 = 4,
-};
-
-enum CycleStateCode : uint8_t { kWorking = 0, kCountdownOpen = 1, kBreakScreenOpen = 2 };
-
-// Commands that must not start a second break while one is under way.
-enum class BreakCommand {
-  NBreakNow,            // menu "立即休息"
-  NBreakDemo,           // menu "休息演示"
-  btnPreviewHintForm,   // settings window, countdown-window preview
-  btnPreviewBreakForm,  // settings window, break-screen preview
-};
+// Where the cycle stands: at work, in the last minute before a break, or in the break.
+enum class CyclePhase : uint8_t { Working = 0, CountdownOpen = 1, BreakOpen = 2 };
 
 // Everything the engine opens or asks of the machine. Every Open call creates a new window;
 // an instance already open is not looked for. The idle-time requests are automatic ones: they
@@ -42,9 +27,10 @@ class EngineActions {
  public:
   virtual ~EngineActions() = default;
   // The pre-break countdown window (TfrmBreakHint); `shown` false: it counts down hidden.
-  virtual void OpenCountdownWindow(bool shown) = 0;
-  // The break screen (TTWForm).
-  virtual void OpenBreakScreen() = 0;
+  // A demonstration's countdown ends in a demonstration break, never in a real one.
+  virtual void OpenCountdownWindow(bool shown, bool demo) = 0;
+  // The break screen (TTWForm), lengthened for the minutes of delay granted before it.
+  virtual void OpenBreakScreen(bool demo, uint8_t delayed_mins) = 0;
   // TfrmHintSmallWindow and TfrmRemindWindowCenter, for the given reason.
   virtual void OpenHintSmallWindow(uint8_t remind_reason) = 0;
   virtual void OpenRemindWindowCenter(uint8_t remind_reason) = 0;
@@ -53,25 +39,40 @@ class EngineActions {
   virtual void LetSysStandBy() = 0;
   virtual void LetSysSleep() = 0;         // hibernation
   virtual void ShellToggleDesktop() = 0;  // show the desktop
-  virtual void SetCommandEnabled(BreakCommand command, bool enabled) = 0;
+  // The phase or a demonstration changed: whatever is derived from them is due for a refresh
+  // (the break commands' enabled states).
+  virtual void CycleChanged() = 0;
 };
 
-// The rest-cycle engine: once a minute (the main window's DetectPauseTimer) it decides whether
-// the user worked or was idle, counts towards the next break, credits short pauses, restarts
-// the cycle after a long one, fires the timed reminders and idle actions, and opens the
-// countdown window when the break is due. The windows of a cycle read and write its state
-// fields directly from their handlers.
-class Engine {
+// What windows and statistics may read of the cycle; names as the user's figures call them.
+struct CycleValues {
+  uint8_t WorkMins = 0;    // minutes counted since the cycle (re)started
+  uint8_t MinsToHint = 0;  // the due point; 0 while a break is open
+  uint64_t CycleStartTick = 0;
+  uint16_t IdleMins = 0;
+  CyclePhase CycleState = CyclePhase::Working;
+  uint8_t CycleNo = 1;
+  uint8_t ApplyMinsTotal = 0;  // delay granted by the last countdown
+  uint8_t RemindReason = kRemindNextBreak;
+  uint16_t LastCreditMins = 999;
+  uint16_t TiredIndexCarry = 0;
+};
+
+// The rest-cycle engine: once a minute (its own DetectPauseTimer) it decides whether the user
+// worked or was idle, counts towards the next break, credits short pauses, restarts the cycle
+// after a long one, fires the timed reminders and idle actions, and opens the countdown window
+// when the break is due. Its state is its own: windows read it through Values() and report
+// what happened through the verbs below.
+class Engine : public TimerSink {
  public:
   static constexpr uint32_t kTickMs = 60'000;
   static constexpr uint16_t kNoCredit = 999;
+  static constexpr int kDetectPauseTimer = 1;
 
   struct Deps {
     Clock& clock;
     InputWatch& input;
     Timers& timers;
-    TimerSink& tick_sink;  // owner of DetectPauseTimer, which forwards its ticks here
-    int tick_id;
     Settings& settings;
     BreakPlans& plans;
     EventLog& log;
@@ -82,56 +83,64 @@ class Engine {
   };
 
   explicit Engine(const Deps& deps) : d_(deps) {}
+  ~Engine() override;
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
 
-  // Main window creation: the first cycle and the program-start event. The tick is started
-  // later, once the settings are loaded (RestartCountdown and ResetIdleWatch).
+  // Program start: the first cycle and its record. The tick starts with StartCycle, once the
+  // settings are loaded.
   void InitAtStart();
+  // A full cycle under the plan in force, counted from now; starts the tick.
+  void StartCycle();
 
-  void DetectPauseTimerTimer();
-  void BreakTimerTimer();
-  // kind 0 break screen, 1 countdown window; event_kind 10, 11, 12, or 3 for demonstrations.
-  void BreakNow(uint8_t kind, uint8_t event_kind);
-  void NBreakNowClick();
-  void DemoBreak();
-  void DemoHint();
-  void NBreakDemoClick();
-  void RestartCountdown(uint8_t minutes);
-  void ResetIdleWatch();
-  bool NoInputSinceLastTick();
-  uint16_t MissedIdleMins();
-  uint16_t IdleCreditMins(uint16_t idle_mins) const;
-  uint8_t ApplyIdleCredit(bool reset, uint8_t credit_mins);
-  void ShowQuickReminder(uint8_t reason);
+  const CycleValues& Values() const { return v_; }
+  CyclePhase Phase() const { return v_.CycleState; }
+  // "立即休息", "休息演示" and the break-screen preview: not while a break is under way (a
+  // scheduled countdown, a break screen, a demonstration break).
+  bool BreakCommandsEnabled() const;
+  // The countdown-window preview: not while a countdown window is open.
+  bool CountdownPreviewEnabled() const;
   // Percent of the selected plan's interval worked so far; negative past the interval.
   int WorkedPercent() const;
   // When the break is expected to start, on the wall clock.
   DateTime NextBreakTime() const;
-  uint8_t MinsLeft() const { return static_cast<uint8_t>(MinsToHint - WorkMins); }
+  uint8_t MinsLeft() const { return static_cast<uint8_t>(v_.MinsToHint - v_.WorkMins); }
+  uint16_t IdleCreditMins(uint16_t idle_mins) const;
 
-  // The engine side of a real break screen: when it opens (the tick runs on through the break
-  // with nothing due) and when the user leaves it with `position` of `length` seconds still to
-  // run (a new cycle under the selected plan).
-  void BreakScreenOpened();
-  void BreakScreenClosed(uint32_t position, uint32_t length);
+  // ---- Verbs: what the user and the windows tell the engine ----
+  void DetectPauseTimerTimer();
+  void NBreakNowClick();
+  // The demonstration from the menu: a short countdown, then a short break screen.
+  void NBreakDemoClick();
+  // Previews: a demonstration break screen, or a demonstration countdown on its own.
+  void DemoBreak();
+  void DemoHint();
+  // The countdown window ended with `delayed_mins` minutes of delay granted, by the user's
+  // "马上休息" or by the count reaching 0.
+  void CountdownEnded(bool demo, uint8_t delayed_mins, bool by_user);
+  // The countdown window is gone.
+  void CountdownClosed();
+  // The break screen is up: the tick runs on through the break with nothing due.
+  void BreakScreenOpened(bool demo);
+  // The user left the break screen with `position` of `length` seconds still to run: a new
+  // cycle under the selected plan.
+  void BreakLeft(bool demo, uint32_t position, uint32_t length);
+  // A reminder window for `reason`: 0 the small window, 1 the centre window.
+  void OpenReminder(uint8_t reason, int window);
 
-  // Engine state.
-  uint8_t WorkMins = 0;
-  uint8_t MinsToHint = 0;
-  uint64_t CycleStartTick = 0;
-  uint16_t IdleMins = 0;
-  uint8_t CycleState = kWorking;
-  uint8_t CycleNo = 1;
-  uint8_t ApplyMinsTotal = 0;
-  bool IsDemoBreak = false;
-  bool IsDemoHint = false;
-  uint8_t RemindReason = kRemindNextBreak;
-  uint64_t LastInputTick = 0;
-  uint64_t LastActiveTick = 0;
-  uint16_t LastCreditMins = kNoCredit;
-  bool FreshStart = true;
-  uint16_t TiredIndexCarry = 0;
+  void OnTimer(int id) override;
 
  private:
+  friend struct EngineTestAccess;
+
+  void BreakTimerTimer();
+  // kind 0 break screen, 1 countdown window; event_kind 10, 11, 12, or 3 for demonstrations.
+  void BreakNow(uint8_t kind, uint8_t event_kind);
+  void RestartCountdown(uint8_t minutes);
+  void ResetIdleWatch();
+  bool NoInputSinceLastTick();
+  uint16_t MissedIdleMins();
+  uint8_t ApplyIdleCredit(bool reset, uint8_t credit_mins);
   const BreakPlan& Plan() const { return d_.plans.Applied(); }
   uint8_t FullCycle() const { return static_cast<uint8_t>(Plan().BreakInterval - 1); }
   // The countdown window is created hidden in free or password mode with its switch on.
@@ -139,12 +148,21 @@ class Engine {
   // WorkMins has reached the due point of a working cycle (never during a break, where the
   // 8-bit count may wrap onto MinsToHint 0).
   bool Due() const;
-  void OpenReminder(int window_choice, uint8_t reason);
-  void OpenHint(uint8_t reason);
+  void SetPhase(CyclePhase phase);
   void IdleMinute();
   void ActiveMinute();
 
   Deps d_;
+  CycleValues v_;
+  uint64_t LastInputTick = 0;
+  uint64_t LastActiveTick = 0;
+  bool FreshStart = true;
+  // The demonstration chain: a demonstration countdown is open; a demonstration break screen
+  // is to follow it (menu) or is open.
+  bool demo_hint_ = false;
+  bool demo_break_pending_ = false;
+  uint8_t demo_breaks_open_ = 0;
+  uint8_t countdowns_open_ = 0;
 };
 
 }  // namespace tavu

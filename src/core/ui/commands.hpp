@@ -26,15 +26,10 @@ class AppCommands {
   virtual void ShowSetup(int page, bool topmost) = 0;
   // Ends the program; with `restart` a new instance starts once this one's windows are gone.
   virtual void Terminate(bool restart) = 0;
-  virtual void StartEngine() = 0;
-  virtual void EnableWelcomeClose() = 0;
   virtual void ShowWelcome() = 0;
   virtual void ShowAbout(int page) = 0;
   // The small self-closing notice.
   virtual void PopHint(Color label_color, Color form_color, std::string_view text) = 0;
-  // The settings window's timer that switches screen saving on again (0 ms: disarm).
-  virtual void ArmScreenSaverRestore(uint32_t ms) = 0;
-  virtual void RestoreScreenSaver() = 0;
   // A rest mode was chosen: menu check marks, the countdown window's title, statistics caption.
   virtual void ModeChanged(int mode) = 0;
   // The settings check boxes of the two desktop pictures changed.
@@ -44,7 +39,8 @@ class AppCommands {
   virtual void CloseStatistics() = 0;
   // Brings an open window that exists at most once to the front.
   virtual void BringToFront(std::string_view form_name) = 0;
-  virtual void ShowInternalScreenSaver() = 0;
+  // The built-in screen saver; whether it started.
+  virtual bool ShowInternalScreenSaver() = 0;
   virtual void LaunchScreenSaver() = 0;
   virtual void PowerStandBy(bool manual) = 0;
   virtual void PowerSleep(bool manual) = 0;

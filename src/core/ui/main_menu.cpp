@@ -6,88 +6,117 @@
 namespace tavu {
 namespace {
 
-constexpr Color kPopHintLabel = 0x808000;  // teal
-constexpr Color kPopHintDisabled = 0x0000FF;
-constexpr Color kPopHintEnabled = 0x00FF00;
-
 struct QuickTarget {
-  std::string_view item, target;
+  MenuCommand command;
+  std::string_view target;
   ShowState show;
 };
 constexpr QuickTarget kQuickTargets[] = {
-    {"NOpenNotePad", "notepad", ShowState::Show},
-    {"NOpenCalculator", "calc", ShowState::Normal},
-    {"NOpenWord", "winword.exe", ShowState::Normal},
-    {"NOpenExcel", "excel.exe", ShowState::Normal},
+    {MenuCommand::OpenNotePad, "notepad", ShowState::Show},
+    {MenuCommand::OpenCalculator, "calc", ShowState::Normal},
+    {MenuCommand::OpenWord, "winword.exe", ShowState::Normal},
+    {MenuCommand::OpenExcel, "excel.exe", ShowState::Normal},
 };
 
 }  // namespace
 
-void TfrmMain::MenuCommand(int id) {
-  if (const MenuItem* item = menu_.FindById(id)) MenuClick(item->name);
+MainMenu TfrmMain::Menu() const {
+  return MainMenu(MenuFacts{settings_.SelectBreakMode, settings_.ShowDesktopDeco, settings_.ShowSOT,
+                            settings_.EnableSelfSCR, engine_.BreakCommandsEnabled()});
 }
 
-void TfrmMain::MenuClick(std::string_view item) {
-  if (const MenuItem* m = menu_.Find(item); !m || !m->enabled) return;
-  if (item == "NAboutHelp") return app_.ShowAbout(1);
-  if (item == "NWebPageOfThisProduct") return d_.pages.OpenHelpPage(1);
-  if (item == "NHomePage") return d_.pages.OpenHomePage();
-  if (item.starts_with("NMore_")) return MoreUsefulLinksClick(item);
-  if (item == "NShortCuts") return NShortCutsClick();
-  for (const auto& q : kQuickTargets)
-    if (item == q.item) return QuickLaunch(item);
-  if (item == "NDesktopDeco") return NDesktopDecoClick();
-  if (item == "NShowSOT") return NShowSOTClick();
-  if (item == "NSetupMeiHua") return app_.ShowSetup(kPageGeneral, false);
-  if (item == "NLetStandBy") return app_.PowerStandBy(true);
-  if (item == "NLetSleep") return app_.PowerSleep(true);
-  if (item == "NSysShutdownInterface") return NSysShutdownInterfaceClick();
-  if (item == "NSetupPower" || item == "NSetupSCR") return app_.ShowSetup(kPageScreenSaver, false);
-  if (item == "NLaunchSCR") return app_.LaunchScreenSaver();
-  if (item == "NDisableSelfSCR") return NDisableSelfSCRClick(ScrSender::Menu);
-  for (int mode = 0; mode < 4; ++mode)
-    if (item == kModeItems[mode]) return NModeClick(mode);
-  if (item == "NSetupMode") return app_.ShowSetup(kPageMode, false);
-  if (item == "NBreakDemo") return engine_.NBreakDemoClick();
-  if (item == "NBreakNow") return engine_.NBreakNowClick();
-  if (item == "NHintSmallWindow") return NHintSmallWindowClick();
-  if (item == "NStat") return NStatClick();
-  if (item == "NSetup") return app_.ShowSetup(kPageUnchanged, false);
-  if (item == "NExit") return NExitClick();
+void TfrmMain::OnMenuCommand(int id) {
+  if (MenuCommandInfoOf(static_cast<MenuCommand>(id))) MenuClick(static_cast<MenuCommand>(id));
+}
+
+void TfrmMain::MenuClick(std::string_view item) { MenuClick(MenuCommandNamed(item)); }
+
+void TfrmMain::MenuClick(MenuCommand command) {
+  using C = MenuCommand;
+  // The menu may have been shown before the cycle moved on: a command the menu would now show
+  // disabled is refused.
+  if (!Menu().Enabled(command)) return;
+  switch (command) {
+    case C::AboutHelp:
+      return app_.ShowAbout(1);
+    case C::WebPageOfThisProduct:
+      return d_.pages.OpenHelpPage(1);
+    case C::HomePage:
+      return d_.pages.OpenHomePage();
+    case C::More_PCKnowledge:
+    case C::More_Weather:
+    case C::More_Clock:
+    case C::More_RiLi:
+    case C::More_Map:
+    case C::More_Cidian:
+    case C::More_Game:
+      return MoreUsefulLinksClick(MenuCommandInfoOf(command)->name);
+    case C::OpenNotePad:
+    case C::OpenCalculator:
+    case C::OpenWord:
+    case C::OpenExcel:
+      return QuickLaunch(command);
+    case C::ShortCuts:
+      return NShortCutsClick();
+    case C::DesktopDeco:
+      return NDesktopDecoClick();
+    case C::ShowSOT:
+      return NShowSOTClick();
+    case C::SetupMeiHua:
+      return app_.ShowSetup(kPageGeneral, false);
+    case C::LetStandBy:
+      return app_.PowerStandBy(true);
+    case C::LetSleep:
+      return app_.PowerSleep(true);
+    case C::SysShutdownInterface:
+      return NSysShutdownInterfaceClick();
+    case C::SetupPower:
+    case C::SetupSCR:
+      return app_.ShowSetup(kPageScreenSaver, false);
+    case C::LaunchSCR:
+      return app_.LaunchScreenSaver();
+    case C::DisableSelfSCR:
+      return NDisableSelfSCRClick(ScrSender::Menu);
+    case C::ModeFree:
+    case C::ModePassword:
+    case C::ModeInterference:
+    case C::ModeEnforce:
+      return NModeClick(static_cast<int>(command) - static_cast<int>(C::ModeFree));
+    case C::SetupMode:
+      return app_.ShowSetup(kPageMode, false);
+    case C::BreakDemo:
+      return engine_.NBreakDemoClick();
+    case C::BreakNow:
+      return engine_.NBreakNowClick();
+    case C::HintSmallWindow:
+      return NHintSmallWindowClick();
+    case C::Stat:
+      return NStatClick();
+    case C::Setup:
+      return app_.ShowSetup(kPageUnchanged, false);
+    case C::Exit:
+      return NExitClick();
+    case C::None:
+      return;
+  }
 }
 
 void TfrmMain::OnHotKey(uint32_t modifiers, uint32_t virtual_key) {
   if (modifiers != kHotKeyModifier) return;
-  switch (virtual_key) {
-    case 'S':
-      d_.log.LogEvent(false, true, 0, 14, true);
-      app_.ShowInternalScreenSaver();
-      break;
-    case 'Z':
-      QuickLaunch("NOpenNotePad");
-      break;
-    case 'C':
-      QuickLaunch("NOpenCalculator");
-      break;
-    case 'W':
-      QuickLaunch("NOpenWord");
-      break;
-    case 'K':
-      NDisableSelfSCRClick(ScrSender::None);
-      break;
-    case 'V':
-      NShowSOTClick();
-      break;
-    case 'X':
-      QuickLaunch("NOpenExcel");
-      break;
-    default:
-      break;
+  for (const HotKeyDef& h : kHotKeys) {
+    if (static_cast<uint32_t>(h.key) != virtual_key) continue;
+    // Win+S starts the built-in screen saver, which has no menu item; only a saver that
+    // really started is recorded.
+    if (h.command == MenuCommand::None) {
+      if (app_.ShowInternalScreenSaver())
+        d_.log.LogEvent(false, true, 0, kEventScreenSaverManual, true);
+      return;
+    }
+    return MenuClick(h.command);
   }
 }
 
 void TfrmMain::NModeClick(int mode) {
-  menu_.CheckMode(mode);
   settings_.SelectBreakMode = mode;
   app_.ModeChanged(mode);
 }
@@ -100,26 +129,25 @@ void TfrmMain::NShortCutsClick() {
 
 void TfrmMain::MoreUsefulLinksClick(std::string_view item) { d_.pages.OpenUsefulLink(item); }
 
-void TfrmMain::QuickLaunch(std::string_view item) {
+void TfrmMain::QuickLaunch(MenuCommand command) {
   for (const auto& q : kQuickTargets)
-    if (item == q.item) d_.shell.Execute("open", q.target, "", q.show);
+    if (command == q.command) d_.shell.Execute("open", q.target, "", q.show);
 }
 
 void TfrmMain::NDesktopDecoClick() {
-  settings_.ShowDesktopDeco = !menu_.Checked("NDesktopDeco");
+  settings_.ShowDesktopDeco = !settings_.ShowDesktopDeco;
   app_.ShowDesktopDecoChanged();
 }
 
 void TfrmMain::NShowSOTClick() {
-  settings_.ShowSOT = !menu_.Checked("NShowSOT");
+  settings_.ShowSOT = !settings_.ShowSOT;
   app_.ShowSOTChanged();
 }
 
 void TfrmMain::NHintSmallWindowClick() {
-  if (engine_.CycleState != kWorking) return;
+  if (engine_.Phase() != CyclePhase::Working) return;
   if (d_.forms.IsFormOpen("frmHintSmallWindow")) return app_.BringToFront("frmHintSmallWindow");
-  engine_.RemindReason = kRemindNextBreak;
-  d_.actions.OpenHintSmallWindow(kRemindNextBreak);
+  engine_.OpenReminder(kRemindNextBreak, 0);
 }
 
 void TfrmMain::NStatClick() { app_.ShowStatistics(); }
@@ -128,27 +156,10 @@ void TfrmMain::ShowRemindWindow(int list) {
   static constexpr std::string_view kForms[2] = {"frmHintSmallWindow", "frmRemindWindowCenter"};
   if (list < 0 || list > 1) return;
   if (d_.forms.IsFormOpen(kForms[list])) return app_.BringToFront(kForms[list]);
-  if (list == 0)
-    d_.actions.OpenHintSmallWindow(engine_.RemindReason);
-  else
-    d_.actions.OpenRemindWindowCenter(engine_.RemindReason);
+  engine_.OpenReminder(engine_.Values().RemindReason, list);
 }
 
-void TfrmMain::NDisableSelfSCRClick(ScrSender sender) {
-  if (sender != ScrSender::SettingsBox)
-    menu_.SetChecked("NDisableSelfSCR", !menu_.Checked("NDisableSelfSCR"));
-  const bool disabled = menu_.Checked("NDisableSelfSCR");
-  menu_.SetCaption("NDisableSelfSCR", disabled ? kScrDisabledCaption : kScrEnabledCaption);
-  if (sender != ScrSender::SettingsBox) settings_.EnableSelfSCR = !disabled;
-  if (disabled) {
-    app_.PopHint(kPopHintLabel, kPopHintDisabled, "屏幕保护已禁用！");
-    if (settings_.AutoRestoreDisabledSCR)
-      app_.ArmScreenSaverRestore(static_cast<uint32_t>(settings_.RestoreSCRAfterMins) * 60 * 1000);
-  } else {
-    app_.PopHint(kPopHintLabel, kPopHintEnabled, "屏幕保护已启用！");
-    app_.ArmScreenSaverRestore(0);
-  }
-}
+void TfrmMain::NDisableSelfSCRClick(ScrSender sender) { d_.screen_saving.Toggle(sender); }
 
 void TfrmMain::NSysShutdownInterfaceClick() { d_.shell.ShutDownWindows(); }
 

@@ -7,8 +7,9 @@
 namespace tavu::win {
 
 void Win32EngineActions::ShutdownDisplayer() {
+  // To the program's own window, synchronously: a broadcast would reach every program's windows.
   // 2: the display is being shut off.
-  PostMessageW(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+  if (main_window) SendMessageW(main_window, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
 }
 
 void Win32EngineActions::ShellToggleDesktop() { CallShellApplication(L"ToggleDesktop"); }

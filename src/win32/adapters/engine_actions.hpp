@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include "cycle/engine.hpp"
 
 namespace tavu::win {
@@ -7,8 +9,8 @@ namespace tavu::win {
 // for and nothing opens; the machine actions call the system.
 class Win32EngineActions : public EngineActions {
  public:
-  void OpenCountdownWindow(bool) override {}
-  void OpenBreakScreen() override {}
+  void OpenCountdownWindow(bool, bool) override {}
+  void OpenBreakScreen(bool, uint8_t) override {}
   void OpenHintSmallWindow(uint8_t) override {}
   void OpenRemindWindowCenter(uint8_t) override {}
   void StartScreenSaver() override {}
@@ -16,7 +18,9 @@ class Win32EngineActions : public EngineActions {
   void LetSysStandBy() override {}
   void LetSysSleep() override {}
   void ShellToggleDesktop() override;
-  void SetCommandEnabled(BreakCommand, bool) override {}
+  void CycleChanged() override {}
+
+  HWND main_window = nullptr;  // receives the monitor-power command
 };
 
 }  // namespace tavu::win

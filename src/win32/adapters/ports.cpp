@@ -9,25 +9,25 @@ namespace tavu::win {
 
 // ---- time ----
 
-Win32Clock::Win32Clock(int scale) : scale_(scale), start_tick_(GetTickCount64()) {
+namespace {
+
+uint64_t SystemWall() {
   FILETIME ft;
   GetSystemTimeAsFileTime(&ft);
-  start_wall_.LowPart = ft.dwLowDateTime;
-  start_wall_.HighPart = ft.dwHighDateTime;
+  return (uint64_t{ft.dwHighDateTime} << 32) | ft.dwLowDateTime;
 }
 
-uint64_t Win32Clock::Scaled(uint64_t real_tick) const {
-  if (real_tick >= start_tick_) return start_tick_ + (real_tick - start_tick_) * scale_;
-  const uint64_t back = (start_tick_ - real_tick) * scale_;
-  return back < start_tick_ ? start_tick_ - back : 0;
-}
+constexpr uint64_t kFileTimePerMs = 10'000;  // FILETIME counts 100 ns
 
-uint64_t Win32Clock::Tick() { return Scaled(GetTickCount64()); }
+}  // namespace
+
+Win32Clock::Win32Clock(int scale) : time_(scale, GetTickCount64(), SystemWall(), kFileTimePerMs) {}
+
+uint64_t Win32Clock::Tick() { return time_.Tick(GetTickCount64()); }
 
 LocalTime Win32Clock::Now() {
-  ULARGE_INTEGER wall = start_wall_;
-  wall.QuadPart += (GetTickCount64() - start_tick_) * scale_ * 10'000ull;
-  FILETIME utc{wall.LowPart, wall.HighPart};
+  const uint64_t wall = time_.Wall(GetTickCount64(), SystemWall());
+  FILETIME utc{static_cast<DWORD>(wall), static_cast<DWORD>(wall >> 32)};
   SYSTEMTIME st_utc, st;
   FileTimeToSystemTime(&utc, &st_utc);
   if (!SystemTimeToTzSpecificLocalTime(nullptr, &st_utc, &st)) st = st_utc;
@@ -37,10 +37,10 @@ LocalTime Win32Clock::Now() {
 uint64_t Win32Clock::LastInputTick() {
   LASTINPUTINFO info{sizeof info, 0};
   const uint64_t now = GetTickCount64();
-  if (!GetLastInputInfo(&info)) return Scaled(now);
+  if (!GetLastInputInfo(&info)) return time_.Tick(now);
   // The system keeps a 32-bit tick; widen it against the 64-bit one.
   const uint32_t age = static_cast<uint32_t>(now) - info.dwTime;
-  return Scaled(now - age);
+  return time_.Tick(now - age);
 }
 
 // ---- timers ----

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/app.hpp"
+#include "base/time_scale.hpp"
 
 namespace tavu::win {
 
@@ -16,13 +17,10 @@ class Win32Clock : public Clock, public InputWatch {
   uint64_t Tick() override;
   LocalTime Now() override;
   uint64_t LastInputTick() override;
-  int Scale() const { return scale_; }
+  int Scale() const { return time_.scale(); }
 
  private:
-  uint64_t Scaled(uint64_t real_tick) const;
-  int scale_;
-  uint64_t start_tick_;
-  ULARGE_INTEGER start_wall_{};
+  TimeScale time_;
 };
 
 // All timers live on one message-only window; a tick reaches its sink and then the views.

@@ -32,12 +32,17 @@ int Grown(int size_pt, int increment) { return std::max(1, size_pt + increment);
 
 TTWForm::~TTWForm() { Release(); }
 
+void TTWForm::Open(bool demo, uint8_t delayed_mins) {
+  state_.is_demo = demo;
+  delayed_mins_ = delayed_mins;
+  FormCreate();
+}
+
 void TTWForm::FormCreate() {
   Settings& s = d_.settings;
   const Size screen = d_.screen.PrimarySize();
   state_.bounds = {0, 0, screen.w, screen.h};
   state_.BreakCloseAllowed = false;
-  state_.is_demo = d_.engine.IsDemoBreak;
   d_.forms.Add(kBreakScreenForm);
 
   // The controls as designed; the layout below places them.
@@ -76,9 +81,9 @@ void TTWForm::FormCreate() {
   Layout();
 
   const BreakPlan& plan = d_.plans.Applied();
-  const int length = state_.is_demo ? kDemoSeconds
-                                    : plan.BreakMins * 60 + plan.AddBreak4ExtTime_SECperMIN *
-                                                                d_.engine.ApplyMinsTotal;
+  const int length = state_.is_demo
+                         ? kDemoSeconds
+                         : plan.BreakMins * 60 + plan.AddBreak4ExtTime_SECperMIN * delayed_mins_;
   state_.ProgressBar1.min = 0;
   state_.ProgressBar1.max = length;
   SetPosition(length);
@@ -87,7 +92,7 @@ void TTWForm::FormCreate() {
   state_.TicksSinceShown = 0;
   d_.timers.Stop(*this, kTrackingTimer);
 
-  if (!state_.is_demo) d_.engine.BreakScreenOpened();
+  d_.engine.BreakScreenOpened(state_.is_demo);
 }
 
 void TTWForm::Layout() {
@@ -228,15 +233,8 @@ void TTWForm::FormClose() {
   state_.phase = BreakPhase::Closed;
   d_.timers.StopAll(*this);
   if (state_.input_locked || state_.cursor_hidden) ReleaseInput();
-  d_.commands.SetCommandEnabled(BreakCommand::NBreakNow, true);
-  d_.commands.SetCommandEnabled(BreakCommand::NBreakDemo, true);
-  d_.commands.SetCommandEnabled(BreakCommand::btnPreviewBreakForm, true);
-  if (state_.is_demo) {
-    d_.engine.IsDemoBreak = false;
-  } else {
-    d_.engine.BreakScreenClosed(static_cast<uint32_t>(state_.ProgressBar1.position),
-                                static_cast<uint32_t>(state_.ProgressBar1.max));
-  }
+  d_.engine.BreakLeft(state_.is_demo, static_cast<uint32_t>(state_.ProgressBar1.position),
+                      static_cast<uint32_t>(state_.ProgressBar1.max));
   d_.forms.Remove(kBreakScreenForm);
 }
 

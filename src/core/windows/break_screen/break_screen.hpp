@@ -145,7 +145,6 @@ class TTWForm : public TimerSink {
     Settings& settings;
     const BreakPlans& plans;
     Engine& engine;
-    EngineActions& commands;  // re-enables the commands the engine disabled for the break
     Screen& screen;
     Timers& timers;
     Random& random;
@@ -160,6 +159,9 @@ class TTWForm : public TimerSink {
   TTWForm& operator=(const TTWForm&) = delete;
 
   // Creation: places, shows and starts the fade-in; reports a real break to the engine.
+  // Creation on the engine's request: a demonstration runs a few seconds and counts nothing; a
+  // real break is lengthened for the minutes of delay granted before it.
+  void Open(bool demo, uint8_t delayed_mins);
   void FormCreate();
   // Runs whenever the presenter shows the window (the view never calls it on its own).
   void FormShow();
@@ -213,6 +215,7 @@ class TTWForm : public TimerSink {
 
   BreakScreenHost& host_;
   Deps d_;
+  uint8_t delayed_mins_ = 0;
   BreakScreenState state_;
 };
 

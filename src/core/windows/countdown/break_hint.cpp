@@ -124,7 +124,8 @@ TfrmBreakHint::~TfrmBreakHint() {
   if (registered_) d_.forms.Remove(kFormName);
 }
 
-void TfrmBreakHint::Open(bool shown) {
+void TfrmBreakHint::Open(bool shown, bool demo) {
+  demo_ = demo;
   registered_ = true;
   d_.forms.Add(kFormName);
   FormCreate();
@@ -161,7 +162,6 @@ void TfrmBreakHint::FormCreate() {
       At((screen.w - state_.bounds.Width()) / 2, (screen.h - state_.bounds.Height()) / 2,
          state_.bounds.Width(), state_.bounds.Height());
 
-  demo_ = d_.engine.IsDemoHint;
   HintSecondsLeft = demo_ ? kDemoSeconds : kCountSeconds;
   HintDelayMinutes = 0;
   HintDelayRequests = 0;
@@ -280,14 +280,7 @@ void TfrmBreakHint::btnBreakClick(bool by_user) {
   if (handed_over_) return;
   handed_over_ = true;
   d_.timers.Stop(*this, kTimer1);
-  Engine& e = d_.engine;
-  e.ApplyMinsTotal = HintDelayMinutes;
-  if (demo_) {
-    e.IsDemoHint = false;
-    if (e.IsDemoBreak) e.DemoBreak();
-  } else {
-    e.BreakNow(0, by_user ? kEventManualBreak : kEventScheduledBreak);
-  }
+  d_.engine.CountdownEnded(demo_, HintDelayMinutes, by_user);
   HintCloseAllowed = true;
   CloseDetails();
   Close();
@@ -331,7 +324,7 @@ void TfrmBreakHint::FormClose() {
   CloseDetails();
   if (registered_) d_.forms.Remove(kFormName);
   registered_ = false;
-  d_.actions.SetCommandEnabled(BreakCommand::btnPreviewHintForm, true);
+  d_.engine.CountdownClosed();
   state_.visible = false;
   host_.Free();
 }

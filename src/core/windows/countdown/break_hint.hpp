@@ -165,7 +165,6 @@ class TfrmBreakHint : public TimerSink {
     Settings& settings;
     BreakPlans& plans;
     Engine& engine;
-    EngineActions& actions;  // re-enables the settings window's preview of this window
     EventLog& log;
     Timers& timers;
     Screen& screen;
@@ -197,8 +196,9 @@ class TfrmBreakHint : public TimerSink {
 
   // Creation by the engine: registers the form, runs FormCreate and shows the window, unless
   // `shown` is false (free or password mode with the last minute switched off): then it is
-  // never shown, yet counts down and starts the break all the same.
-  void Open(bool shown);
+  // never shown, yet counts down and starts the break all the same. A demonstration counts a
+  // few seconds and hands over to the engine's demonstration chain.
+  void Open(bool shown, bool demo);
 
   void FormCreate();
   void Timer1Timer();

@@ -6,7 +6,8 @@ namespace tavu {
 
 void TfrmMain::FormCreate() {
   host_.RegisterHotKeys();
-  host_.AddTrayIcon();
+  tray_wanted_ = true;
+  AddTrayIcon();
   engine_.InitAtStart();
 }
 
@@ -54,15 +55,26 @@ void TfrmMain::EnableCloseAnimateTimer() {
   timers_.Start(*this, kCloseAnimateTimer, kCloseAnimateMs);
 }
 
-void TfrmMain::OnTrayMessage(uint32_t mouse_message) {
-  if (mouse_message == kMouseRightUp) {
-    host_.PopupMenu(menu_, screen_.Cursor());
-  } else if (mouse_message == kMouseLeftUp) {
+void TfrmMain::OnTrayClick(TrayClick click) {
+  if (click == TrayClick::Right) {
+    host_.PopupMenu(Menu(), screen_.Cursor());
+  } else {
     if (d_.forms.IsFormOpen("frmStat"))
       app_.CloseStatistics();
     else
       NStatClick();
   }
+}
+
+void TfrmMain::AddTrayIcon() {
+  if (host_.AddTrayIcon())
+    timers_.Stop(*this, kTrayRetryTimer);
+  else
+    timers_.Start(*this, kTrayRetryTimer, kTrayRetryMs);
+}
+
+void TfrmMain::OnTaskbarCreated() {
+  if (tray_wanted_) AddTrayIcon();
 }
 
 void TfrmMain::OnOpenScreenSaverSetup() { app_.ShowSetup(kPageScreenSaver, true); }
@@ -82,15 +94,15 @@ void TfrmMain::NExitClick() {
 }
 
 void TfrmMain::FormDestroy() {
+  tray_wanted_ = false;
   timers_.StopAll(*this);
   host_.UnregisterHotKeys();
   host_.RemoveTrayIcon();
-  system_.SetScreenSaverActive(true);
 }
 
 void TfrmMain::OnTimer(int id) {
   if (id == kCloseAnimateTimer) CloseAnimateTimerTimer();
-  if (id == kDetectPauseTimer) engine_.DetectPauseTimerTimer();
+  if (id == kTrayRetryTimer) AddTrayIcon();
 }
 
 }  // namespace tavu

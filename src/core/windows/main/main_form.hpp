@@ -4,6 +4,7 @@
 
 #include "cycle/engine.hpp"
 #include "cycle/event_log.hpp"
+#include "machine/screen_saving.hpp"
 #include "machine/web_pages.hpp"
 #include "ports/dialogs.hpp"
 #include "ports/screen.hpp"
@@ -21,22 +22,30 @@ inline constexpr uint32_t kMsgTrayCallback = 0x401;
 inline constexpr std::string_view kTrayTip = "岚禾休息软件";
 inline constexpr uint32_t kMsgOpenScreenSaverSetup = 0x8201;
 inline constexpr uint32_t kMsgOpenStatistics = 0x8202;
-inline constexpr uint32_t kMouseLeftUp = 0x202;
-inline constexpr uint32_t kMouseRightUp = 0x205;
 
-// The seven global hot keys: atom names (also their ids) and keys, with the Windows key.
+// The seven global hot keys: atom names (also their ids), keys with the Windows key, and the
+// menu command each runs (none: the built-in screen saver, which has no menu item).
 struct HotKeyDef {
   std::string_view atom;
   char key;
+  MenuCommand command;
 };
 inline constexpr uint32_t kHotKeyModifier = 8;
-inline constexpr HotKeyDef kHotKeys[7] = {
-    {"Hotkey_zevo1", 'S'}, {"Hotkey_zevo2", 'Z'}, {"Hotkey_zevo3", 'C'}, {"Hotkey_zevo4", 'W'},
-    {"Hotkey_zevo5", 'K'}, {"Hotkey_zevo6", 'V'}, {"Hotkey_zevo7", 'X'}};
+inline constexpr HotKeyDef kHotKeys[7] = {{"Hotkey_zevo1", 'S', MenuCommand::None},
+                                          {"Hotkey_zevo2", 'Z', MenuCommand::OpenNotePad},
+                                          {"Hotkey_zevo3", 'C', MenuCommand::OpenCalculator},
+                                          {"Hotkey_zevo4", 'W', MenuCommand::OpenWord},
+                                          {"Hotkey_zevo5", 'K', MenuCommand::DisableSelfSCR},
+                                          {"Hotkey_zevo6", 'V', MenuCommand::ShowSOT},
+                                          {"Hotkey_zevo7", 'X', MenuCommand::OpenExcel}};
+
+// A click on the notification-area icon, as the view makes it out.
+enum class TrayClick { Left, Right };
 
 class MainFormHost : public FormHost {
  public:
-  virtual void AddTrayIcon() = 0;
+  // Whether the shell took the icon (it may not be ready yet at log-on).
+  virtual bool AddTrayIcon() = 0;
   virtual void RemoveTrayIcon() = 0;
   // Brings the program to the front, handles pending messages once and pops the menu up at
   // `at`; a chosen item comes back as MenuClick.
@@ -52,12 +61,12 @@ struct MainFormState {
   bool taskbar_button = true;  // the application window keeps its button until the first close
 };
 
-// The hidden main window: welcome picture, owner of the tray icon and of the engine's timer
-// (DetectPauseTimer, whose ticks it hands to the engine).
+// The hidden main window: welcome picture, owner of the tray icon, the menu and the hot keys.
 class TfrmMain : public TimerSink {
  public:
   static constexpr int kCloseAnimateTimer = 1;
-  static constexpr int kDetectPauseTimer = 2;
+  static constexpr int kTrayRetryTimer = 3;
+  static constexpr uint32_t kTrayRetryMs = 2000;
   static constexpr uint32_t kCloseAnimateMs = 3000;
   static constexpr int kFadeOutMs = 400;
 
@@ -74,7 +83,7 @@ class TfrmMain : public TimerSink {
     Dialogs& dialogs;
     WebPages& pages;
     OpenForms& forms;
-    EngineActions& actions;
+    ScreenSavingSwitch& screen_saving;
   };
   explicit TfrmMain(const Deps& deps)
       : host_(deps.host),
@@ -95,21 +104,27 @@ class TfrmMain : public TimerSink {
   void CloseAnimateTimerTimer();
   void ShowSplash();
   void EnableCloseAnimateTimer();
-  void OnTrayMessage(uint32_t mouse_message);
+  void OnTrayClick(TrayClick click);
+  // The shell (re)started: the icon is added again.
+  void OnTaskbarCreated();
   void OnOpenScreenSaverSetup();
   void NExitClick();
   void FormDestroy();
 
-  // The notification-area menu: a chosen item by name (menu ids map to names).
+  // The notification-area menu as it stands now: check marks and enabled states follow the
+  // settings and the cycle.
+  MainMenu Menu() const;
+  // A chosen menu item: by command, by the id the platform menu carries, or by item name.
+  void MenuClick(MenuCommand command);
+  void OnMenuCommand(int id);
   void MenuClick(std::string_view item);
-  void MenuCommand(int id);
   // Message 0x312: acts on the modifier and key, only for the Windows key alone.
   void OnHotKey(uint32_t modifiers, uint32_t virtual_key);
 
   void NModeClick(int mode);
   void NShortCutsClick();
   void MoreUsefulLinksClick(std::string_view item);
-  void QuickLaunch(std::string_view item);
+  void QuickLaunch(MenuCommand command);
   void NDesktopDecoClick();
   void NShowSOTClick();
   void NHintSmallWindowClick();
@@ -118,12 +133,9 @@ class TfrmMain : public TimerSink {
   // sets RemindReason first.
   void ShowRemindWindow(int list);
   // Screen saving on or off; the menu's check mark means "disabled".
-  enum class ScrSender { None, Menu, SettingsBox };
+  using ScrSender = ScreenSavingSwitch::Sender;
   void NDisableSelfSCRClick(ScrSender sender);
   void NSysShutdownInterfaceClick();
-
-  MainMenu& Menu() { return menu_; }
-  const MainMenu& Menu() const { return menu_; }
 
   void OnTimer(int id) override;
 
@@ -139,7 +151,9 @@ class TfrmMain : public TimerSink {
   Engine& engine_;
   Deps d_;
   MainFormState state_;
-  MainMenu menu_;
+  bool tray_wanted_ = false;
+  // Adds the icon, or tries again on a timer until the shell takes it.
+  void AddTrayIcon();
 };
 
 }  // namespace tavu

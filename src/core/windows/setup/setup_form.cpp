@@ -15,11 +15,7 @@ void TfrmSetup::FormCreate() {
   LoadConfigFile();
   cbbHotKeyActionChange();
   rbxSelectBreakModeClick();
-  plans_.ApplyAtStart();
-  app_.StartEngine();
-  system_.SetScreenSaverActive(false);
   s_.UpdateMoiseBound();
-  if (s_.EnablePopHelpInfo) app_.EnableWelcomeClose();
 }
 
 void TfrmSetup::FormShow() {
@@ -108,21 +104,8 @@ void TfrmSetup::RefreshModePage() {
   p.hide_cursor = s_.HideCursor;
 }
 
-void TfrmSetup::ArmRestoreTimer(uint32_t ms) {
-  if (ms == 0)
-    timers_.Stop(*this, kRestoreDisabledScrTimer);
-  else
-    timers_.Start(*this, kRestoreDisabledScrTimer, ms);
-}
-
 void TfrmSetup::SetPreviewEnabled(bool hint_form, bool enabled) {
   (hint_form ? state_.preview_hint_enabled : state_.preview_break_enabled) = enabled;
-}
-
-void TfrmSetup::OnTimer(int id) {
-  if (id != kRestoreDisabledScrTimer) return;
-  timers_.Stop(*this, kRestoreDisabledScrTimer);
-  app_.RestoreScreenSaver();
 }
 
 void TfrmSetup::btnApplyBreakPlanNowClick(std::string_view shown_text) {

@@ -57,7 +57,7 @@ struct SetupFormState {
 };
 
 // The settings window: owns the editing of the settings model and its file.
-class TfrmSetup : public TimerSink {
+class TfrmSetup {
  public:
   TfrmSetup(FormHost& host, AppCommands& app, Settings& settings, BreakPlans& plans, Files& files,
             Dialogs& dialogs, Random& random, SystemSettings& system, Timers& timers)
@@ -70,10 +70,8 @@ class TfrmSetup : public TimerSink {
         random_(random),
         system_(system),
         timers_(timers) {}
-  ~TfrmSetup() override { timers_.StopAll(*this); }
 
-  static constexpr int kRestoreDisabledScrTimer = 1;
-
+  // Creation at start: the settings read from the file and the pages filled from them.
   void FormCreate();
   void FormShow();
   // Shows the window at a page (kPageUnchanged keeps the page in front).
@@ -96,10 +94,7 @@ class TfrmSetup : public TimerSink {
   void cbxHideCursorClick(bool checked);
   const Settings& settings() const { return s_; }
   void btnApplyBreakPlanNowClick(std::string_view shown_text);
-  // tmrToRestoreDisabledSCR: armed with an interval, disarmed with 0.
-  void ArmRestoreTimer(uint32_t ms);
   void SetPreviewEnabled(bool hint_form, bool enabled);
-  void OnTimer(int id) override;
 
   const SetupFormState& State() const { return state_; }
 

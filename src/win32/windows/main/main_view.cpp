@@ -65,9 +65,10 @@ NOTIFYICONDATAW MainView::TrayData() const {
   return data;
 }
 
-void MainView::AddTrayIcon() {
+bool MainView::AddTrayIcon() {
   NOTIFYICONDATAW data = TrayData();
   tray_added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+  return tray_added_;
 }
 
 void MainView::RemoveTrayIcon() {
@@ -91,7 +92,7 @@ HMENU BuildMenu(const MenuItem& item) {
       AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(c)),
                   Wide(c.caption).c_str());
     } else {
-      AppendMenuW(menu, flags, static_cast<UINT_PTR>(c.id), Wide(c.caption).c_str());
+      AppendMenuW(menu, flags, static_cast<UINT_PTR>(c.command), Wide(c.caption).c_str());
     }
   }
   return menu;
@@ -161,11 +162,8 @@ void MainView::Paint() {
 
 LRESULT MainView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == taskbar_created_ && taskbar_created_ != 0) {
-    // The shell restarted: the icon has to be added again.
-    if (tray_added_) {
-      tray_added_ = false;
-      AddTrayIcon();
-    }
+    tray_added_ = false;  // a new shell holds no icon of ours
+    if (presenter_) presenter_->OnTaskbarCreated();
     return 0;
   }
   if (!presenter_) return Default(msg, wp, lp);
@@ -196,7 +194,8 @@ LRESULT MainView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case kMsgTrayCallback:
       Default(msg, wp, lp);
-      presenter_->OnTrayMessage(static_cast<uint32_t>(lp));
+      if (lp == WM_RBUTTONUP) presenter_->OnTrayClick(TrayClick::Right);
+      if (lp == WM_LBUTTONUP) presenter_->OnTrayClick(TrayClick::Left);
       result = 0;
       break;
     case kMsgOpenScreenSaverSetup:
@@ -206,7 +205,7 @@ LRESULT MainView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       presenter_->NStatClick();
       break;
     case WM_COMMAND:
-      if (HIWORD(wp) == 0) presenter_->MenuCommand(LOWORD(wp));
+      if (HIWORD(wp) == 0) presenter_->OnMenuCommand(LOWORD(wp));
       break;
     case WM_HOTKEY:
       presenter_->OnHotKey(LOWORD(lp), HIWORD(lp));

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <functional>
@@ -23,7 +24,7 @@ class MainView : public View, public MainFormHost {
   void Show() override;
   void Hide() override;
   void AnimateHide(int ms) override;
-  void AddTrayIcon() override;
+  bool AddTrayIcon() override;
   void RemoveTrayIcon() override;
   void PopupMenu(const MainMenu& menu, Point at) override;
   void RegisterHotKeys() override;
