@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fakes.hpp"
+#include "stats/history.hpp"
 
 namespace {
 

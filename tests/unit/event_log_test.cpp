@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cycle/event_log.hpp"
+#include "stats/history.hpp"
 #include "fakes.hpp"
 
 namespace tavu {

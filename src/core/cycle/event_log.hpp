@@ -92,11 +92,4 @@ class EventLog {
   uint16_t seq_no_ = 0;
 };
 
-// One line of the history page: kind text, start, and the end and span or the minutes.
-std::string EventLineText(Clock& clock, const DateTimeFormat& f, uint8_t kind, uint64_t start_tick,
-                          uint8_t value, uint64_t end_tick);
-// Appends that line as the last line of a history text.
-void AppendEventLine(std::vector<std::string>& lines, Clock& clock, const DateTimeFormat& f,
-                     uint8_t kind, uint64_t start_tick, uint8_t value, uint64_t end_tick);
-
 }  // namespace tavu
