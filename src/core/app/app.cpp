@@ -30,7 +30,7 @@ void App::Start() {
 
 void App::Shutdown() {
   // The input lock of an open break screen never outlives the program.
-  if (break_screen_.presenter) break_screen_.presenter->Release();
+  windows_.ForEachOpen<TTWForm>([](TTWForm& screen) { screen.Release(); });
   main_.FormDestroy();
 }
 
@@ -42,37 +42,31 @@ void App::ShowWelcome() { main_.ShowSplash(); }
 
 void App::OpenCountdownWindow(bool shown, bool demo) {
   actions_.OpenCountdownWindow(shown, demo);
-  countdown_.presenter.reset();  // one that freed itself but is not reaped yet
-  countdown_.view = views_.CreateBreakHint([this] {
-    countdown_.freed = true;
-    ScheduleReap();
-  });
-  countdown_.freed = false;
-  if (!countdown_.view) return;  // a platform without this window only hears the request
-  countdown_.presenter = std::make_unique<TfrmBreakHint>(
-      *countdown_.view, TfrmBreakHint::Deps{settings_, plans_, engine_, log_, ports_.timers,
-                                            ports_.screen, forms_, *this});
-  views_.Attach(*countdown_.view, *countdown_.presenter);
-  countdown_.presenter->Open(shown, demo);
+  TfrmBreakHint* window = windows_.Open<TfrmBreakHint, BreakHintHost>(
+      [&](auto on_freed) { return views_.CreateBreakHint(std::move(on_freed)); },
+      [&](BreakHintHost& view) {
+        auto p = std::make_unique<TfrmBreakHint>(
+            view, TfrmBreakHint::Deps{settings_, plans_, engine_, log_, ports_.timers,
+                                      ports_.screen, forms_, *this});
+        views_.Attach(view, *p);
+        return p;
+      });
+  if (window) window->Open(shown, demo);
 }
 
 void App::OpenBreakScreen(bool demo, uint8_t delayed_mins) {
   actions_.OpenBreakScreen(demo, delayed_mins);
-  break_screen_.presenter.reset();
-  break_screen_.view = views_.CreateBreakScreen([this] {
-    break_screen_.freed = true;
-    ScheduleReap();
-  });
-  break_screen_.freed = false;
-  if (!break_screen_.view) return;
-  break_screen_.presenter = std::make_unique<TTWForm>(
-      *break_screen_.view, TTWForm::Deps{settings_, plans_, engine_, ports_.screen, ports_.timers,
-                                         ports_.random, ports_.dialogs, forms_});
-  views_.Attach(*break_screen_.view, *break_screen_.presenter);
-  break_screen_.presenter->Open(demo, delayed_mins);
+  TTWForm* window = windows_.Open<TTWForm, BreakScreenHost>(
+      [&](auto on_freed) { return views_.CreateBreakScreen(std::move(on_freed)); },
+      [&](BreakScreenHost& view) {
+        auto p = std::make_unique<TTWForm>(
+            view, TTWForm::Deps{settings_, plans_, engine_, ports_.screen, ports_.timers,
+                                ports_.random, ports_.dialogs, forms_});
+        views_.Attach(view, *p);
+        return p;
+      });
+  if (window) window->Open(demo, delayed_mins);
 }
-
-void App::ScheduleReap() { ports_.timers.Start(*this, kReapTimer, 1); }
 
 void App::OpenHintSmallWindow(uint8_t remind_reason) {
   actions_.OpenHintSmallWindow(remind_reason);
@@ -105,44 +99,25 @@ void App::ShowAbout(int page) { about_.ShowAtPage(page); }
 
 void App::PopHint(Color label_color, Color form_color, std::string_view text) {
   pop_hint_values_ = {std::string(text), label_color, form_color};
-  if (forms_.IsFormOpen("frmPopHint") && pop_hint_ && !pop_hint_closed_) {
-    pop_hint_->FormCreate();  // the open notice takes the new values and keeps its timer
-    return;
-  }
-  // A notice that closed but is not freed yet goes now; a new one takes its place.
-  pop_hint_.reset();
-  pop_hint_view_ = views_.CreatePopHint([this] {
-    pop_hint_closed_ = true;
-    ScheduleReap();
+  bool reused = false;
+  windows_.ForEachOpen<TfrmPopHint>([&](TfrmPopHint& open) {
+    if (reused || !forms_.IsFormOpen("frmPopHint")) return;
+    open.FormCreate();  // the open notice takes the new values and keeps its timer
+    reused = true;
   });
-  pop_hint_closed_ = false;
-  pop_hint_ =
-      std::make_unique<TfrmPopHint>(*pop_hint_view_, ports_.timers, forms_, pop_hint_values_);
-  views_.Attach(*pop_hint_view_, *pop_hint_);
-  pop_hint_->Open();
-}
-
-void App::OnTimer(int id) {
-  if (id != kReapTimer) return;
-  ports_.timers.Stop(*this, kReapTimer);
-  if (pop_hint_closed_) {
-    pop_hint_.reset();
-    pop_hint_view_.reset();
-    pop_hint_closed_ = false;
-  }
-  auto reap = [](auto& owned) {
-    if (!owned.freed) return;
-    owned.presenter.reset();
-    owned.view.reset();
-    owned.freed = false;
-  };
-  reap(countdown_);
-  reap(break_screen_);
+  if (reused) return;
+  TfrmPopHint* window = windows_.Open<TfrmPopHint, PopHintHost>(
+      [&](auto on_closed) { return views_.CreatePopHint(std::move(on_closed)); },
+      [&](PopHintHost& view) {
+        auto p = std::make_unique<TfrmPopHint>(view, ports_.timers, forms_, pop_hint_values_);
+        views_.Attach(view, *p);
+        return p;
+      });
+  if (window) window->Open();
 }
 
 void App::ModeChanged(int) {
-  if (countdown_.presenter && !countdown_.freed && forms_.IsFormOpen(TfrmBreakHint::kFormName))
-    countdown_.presenter->UpdateCaption();
+  windows_.ForEachOpen<TfrmBreakHint>([](TfrmBreakHint& countdown) { countdown.UpdateCaption(); });
 }
 
 // The desktop pictures arrive with their own windows; the menu's check marks already follow

@@ -15,6 +15,7 @@
 #include "settings/settings.hpp"
 #include "ui/commands.hpp"
 #include "ui/forms.hpp"
+#include "ui/window_owner.hpp"
 #include "windows/about/about_form.hpp"
 #include "windows/main/main_form.hpp"
 #include "windows/notice/pop_hint.hpp"
@@ -58,7 +59,7 @@ struct ViewHosts {
 // The composition root: owns the settings, the plans, the open-form registry, the event log,
 // the engine and the permanent windows' presenters, and carries out the commands that cross
 // windows. The engine's requests pass through here on their way to the platform.
-class App : public AppCommands, public EngineActions, public TimerSink {
+class App : public AppCommands, public EngineActions {
  public:
   App(const Ports& ports, const ViewHosts& hosts);
 
@@ -95,10 +96,10 @@ class App : public AppCommands, public EngineActions, public TimerSink {
   void ShellToggleDesktop() override;
   void CycleChanged() override;
 
-  void OnTimer(int id) override;
-  TfrmPopHint* pop_hint() { return pop_hint_.get(); }
-  TfrmBreakHint* countdown() { return countdown_.presenter.get(); }
-  TTWForm* break_screen() { return break_screen_.presenter.get(); }
+  // The newest window of each kind that comes and goes, until it is freed.
+  TfrmPopHint* pop_hint() { return windows_.Newest<TfrmPopHint>(); }
+  TfrmBreakHint* countdown() { return windows_.Newest<TfrmBreakHint>(); }
+  TTWForm* break_screen() { return windows_.Newest<TTWForm>(); }
 
   Settings& settings() { return settings_; }
   BreakPlans& plans() { return plans_; }
@@ -130,22 +131,8 @@ class App : public AppCommands, public EngineActions, public TimerSink {
   TfrmAboutHelp about_;
   ViewFactory& views_;
   PopHintValues pop_hint_values_;
-  std::unique_ptr<PopHintHost> pop_hint_view_;
-  std::unique_ptr<TfrmPopHint> pop_hint_;
-  bool pop_hint_closed_ = false;
-
-  // A window of the cycle and its view; freed by the reap timer once it has closed itself.
-  template <typename Presenter, typename Host>
-  struct Owned {
-    std::unique_ptr<Host> view;
-    std::unique_ptr<Presenter> presenter;
-    bool freed = false;
-  };
-  Owned<TfrmBreakHint, BreakHintHost> countdown_;
-  Owned<TTWForm, BreakScreenHost> break_screen_;
-  // Frees what closed itself, outside the handler that closed it.
-  void ScheduleReap();
-  static constexpr int kReapTimer = 1;
+  // Last: its windows go before everything they use.
+  WindowOwner windows_{ports_.timers};
 };
 
 }  // namespace tavu
