@@ -220,6 +220,52 @@ TEST(ConfigFile, ListChoicesPastTheirListSelectNothing) {
   EXPECT_NE(EncodeConfig(s).find("[0] -1\r\n"), std::string::npos);
 }
 
+std::vector<std::string> Catalogue(int saver_files) {
+  std::vector<std::string> items{"(无)", "<Internal>"};
+  for (int i = 0; i < saver_files; ++i) items.push_back("saver" + std::to_string(i) + ".scr");
+  return items;
+}
+
+TEST(ConfigFile, ASaverIndexReadBeforeTheCatalogueExistsIsKeptAsRead) {
+  const std::string file = FileWith({"[0] 2", "[1]", "[2] 2 7"});
+  Settings s;
+  DecodeConfig(file, s);
+  EXPECT_EQ(s.SCRSavers, -1);  // not in the list yet
+  EXPECT_NE(EncodeConfig(s).find("[2] 2 7 TRUE"), std::string::npos);
+
+  struct Case {
+    int saver_files;
+    int selected;
+  };
+  for (auto [saver_files, selected] : {Case{6, 7}, Case{5, -1}}) {
+    Settings t;
+    DecodeConfig(file, t);
+    t.SCRSavers.SetCatalogue(Catalogue(saver_files));
+    EXPECT_EQ(t.SCRSavers, selected) << saver_files;
+    EXPECT_NE(EncodeConfig(t).find("[2] 2 " + std::to_string(selected) + " TRUE"),
+              std::string::npos);
+  }
+}
+
+TEST(ConfigFile, AChoiceMadeAfterReadingReplacesTheHeldSaverIndex) {
+  Settings s;
+  DecodeConfig(FileWith({"[0] 2", "[1]", "[2] 2 7"}), s);
+  s.SCRSavers = 0;
+  EXPECT_NE(EncodeConfig(s).find("[2] 2 0 TRUE"), std::string::npos);
+  s.SCRSavers.SetCatalogue(Catalogue(6));
+  EXPECT_EQ(s.SCRSavers, 0);
+}
+
+TEST(ConfigFile, ASaverIndexPastTheBuiltCatalogueSelectsNothing) {
+  Settings s;
+  s.SCRSavers.SetCatalogue(Catalogue(1));
+  DecodeConfig(FileWith({"[0] 2", "[1]", "[2] 2 7"}), s);
+  EXPECT_EQ(s.SCRSavers, -1);  // the saver file is gone since the save
+  EXPECT_NE(EncodeConfig(s).find("[2] 2 -1 TRUE"), std::string::npos);
+  DecodeConfig(FileWith({"[0] 2", "[1]", "[2] 2 2"}), s);
+  EXPECT_EQ(s.SCRSavers.Text(), "saver0.scr");
+}
+
 TEST(ConfigFile, MoiseStrengthStopsAt150UntilItsBoundFollowsTheFadeSpeed) {
   Settings s;
   DecodeConfig(FileWith({"[0] 2", "[1]", "[2]", "[3]", "[4] 0 FALSE TRUE 24 5 40 12 200 230"}), s);

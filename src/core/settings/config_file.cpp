@@ -37,13 +37,17 @@ struct ListChoice {
 struct EntryChoice {
   Choice Settings::*member;
 };
+// The index of a catalogue choice: held as read until the catalogue is built.
+struct CatalogueIndex {
+  CatalogueChoice Settings::*member;
+};
 // Only a font's point size is kept, within bounds of its own.
 struct FontSize {
   FontSpec Settings::*member;
   int lo, hi;
 };
 
-using Binding = std::variant<Flag, Number, ListChoice, EntryChoice, FontSize>;
+using Binding = std::variant<Flag, Number, ListChoice, EntryChoice, CatalogueIndex, FontSize>;
 
 struct Field {
   int line;  // the value line "[line]"
@@ -59,7 +63,7 @@ constexpr Field kFields[] = {
     {1, 3, Flag{&Settings::NotShowFrmBreakHintLastOneMin_FreeMode}},
     {1, 4, Flag{&Settings::NotShowFrmBreakHintLastOneMin_PasswordMode}},
     {2, 1, Number{&Settings::SCR}},
-    {2, 2, ListChoice{&Settings::SCRSavers}},
+    {2, 2, CatalogueIndex{&Settings::SCRSavers}},
     {2, 3, Flag{&Settings::EnableShutDownDisplayer}},
     {2, 4, Number{&Settings::ShutDownDisplayer}},
     {2, 5, Flag{&Settings::EnableSuspend}},
@@ -119,6 +123,7 @@ void Append(std::string& out, const Settings& s, const Binding& binding) {
                  [&](const Number& f) { out += std::to_string((s.*f.member).Get()); },
                  [&](const ListChoice& f) { out += std::to_string((s.*f.member).Index()); },
                  [&](const EntryChoice& f) { out += std::to_string((s.*f.member).Index()); },
+                 [&](const CatalogueIndex& f) { out += std::to_string((s.*f.member).Stored()); },
                  [&](const FontSize& f) { out += std::to_string((s.*f.member).size_pt); },
              },
              binding);
@@ -161,6 +166,9 @@ void Apply(std::string_view text, Settings& s, const Binding& binding) {
                  },
                  [&](const EntryChoice& f) {
                    if (v && *v >= 0 && *v < (s.*f.member).Count()) s.*f.member = *v;
+                 },
+                 [&](const CatalogueIndex& f) {
+                   if (v) (s.*f.member).Restore(*v);
                  },
                  [&](const FontSize& f) {
                    if (v) (s.*f.member).size_pt = std::clamp(*v, f.lo, f.hi);
