@@ -5,15 +5,15 @@
 namespace tavu {
 
 std::string ConfigUnreadableText(std::string_view path) {
-  return "无法读取设置文件“" + std::string(path) +
-         "”。它可能正被其他程序占用，或者没有读取它的权限。\n\n"
-         "本次没有载入其中的设置，程序暂时使用默认设置运行。这个文件会原样保留，"
-         "不会被覆盖：关闭设置窗口时，程序会先征求你的同意。";
+  return "无法读取设置文件：\n" + std::string(path) +
+         "\n\n它可能正被其他程序占用，或者没有读取它的权限。本次没有载入其中的设置，"
+         "程序暂时使用默认设置运行。\n\n这个文件会原样保留，不会被覆盖：关闭设置窗口时，"
+         "程序会先征求你的同意。";
 }
 
 std::string ReplaceUnreadableConfigQuestion(std::string_view path) {
-  return "程序启动时无法读取设置文件“" + std::string(path) +
-         "”，其中的设置没有载入。\n\n是否用当前的设置替换这个文件？\n"
+  return "程序启动时无法读取设置文件：\n" + std::string(path) +
+         "\n其中的设置没有载入。\n\n是否用当前的设置替换这个文件？\n"
          "选择“否”将保留原文件，本次的设置不保存，只在程序运行期间有效。";
 }
 
