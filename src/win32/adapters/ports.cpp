@@ -206,7 +206,7 @@ bool Win32Files::WriteAtomic(std::string_view path, std::string_view bytes) {
   // another program left beside the target (a file, a read-only file, a folder) is stepped over.
   std::wstring temp;
   HANDLE h = INVALID_HANDLE_VALUE;
-  for (int tries = 0; tries < 16 && h == INVALID_HANDLE_VALUE; ++tries) {
+  for (int tries = 0; tries < 16; ++tries) {
     temp = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
            std::to_wstring(++temp_serial_) + L".tmp";
     h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
