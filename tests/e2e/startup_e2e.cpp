@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include "settings/settings_store.hpp"
+
 namespace e2e {
 namespace {
 
@@ -156,6 +158,50 @@ TEST(Settings, AMalformedFileStartsWithDefaults) {
   std::string expected = kDefaultFile;
   expected.replace(expected.find("[2] 2 1 TRUE"), 12, "[2] 2 1 FALSE");
   EXPECT_EQ(box.ReadFile(L"lh20cfg"), std::optional<std::string>(expected));
+}
+
+// The user's file held open without sharing by another program at start, and a folder named
+// like the old temporary file beside it.
+TEST(Settings, AFileThatCannotBeReadIsSaidAndReplacedOnlyWithConsent) {
+  Sandbox box;
+  const std::string users = kWarning + "[0] 5\r\n[1] 3 45 TRUE TRUE\r\n";
+  box.WriteFile(L"lh20cfg", users);
+  ASSERT_TRUE(CreateDirectoryW(box.PathOf(L"lh20cfg.tmp").c_str(), nullptr));
+  HANDLE held = CreateFileW(box.PathOf(L"lh20cfg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  box.Start();
+  const std::string path = Utf8(box.PathOf(L"lh20cfg"));
+  HWND warning = WaitTop(kDialogClass, L"提示");
+  ASSERT_NE(warning, nullptr) << "not said";
+  EXPECT_TRUE(HasChildWithText(warning, Wide(tavu::ConfigUnreadableText(path))));
+  Screenshot("settings-unreadable");
+  PostMessageW(warning, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(warning); }));
+  CloseHandle(held);  // readable again: the question still stands
+
+  HWND main = WaitTop(kMainClass);
+  const std::wstring question = Wide(tavu::ReplaceUnreadableConfigQuestion(path));
+  for (const WPARAM answer : {IDNO, IDYES}) {
+    HWND setup = OpenSetup(main);
+    PostMessageW(setup, WM_CLOSE, 0, 0);
+    HWND ask = WaitTop(kDialogClass, L"岚禾提示");
+    ASSERT_NE(ask, nullptr) << "not asked";
+    EXPECT_TRUE(HasChildWithText(ask, question));
+    PostMessageW(ask, WM_COMMAND, answer, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !Visible(setup); })) << answer;
+    if (answer == IDNO) {
+      EXPECT_EQ(box.ReadFile(L"lh20cfg"), std::optional<std::string>(users));
+    }
+  }
+  EXPECT_EQ(box.ReadFile(L"lh20cfg"), std::optional<std::string>(kDefaultFile));
+  EXPECT_EQ(FindTop(kDialogClass, L"提示"), nullptr) << "the save failed";
+  EXPECT_EQ(GetFileAttributesW(box.PathOf(L"lh20cfg.tmp").c_str()),
+            DWORD{FILE_ATTRIBUTE_DIRECTORY});
+  WIN32_FIND_DATAW found;
+  HANDLE left = FindFirstFileW(box.PathOf(L"lh20cfg.*.tmp").c_str(), &found);
+  EXPECT_EQ(left, INVALID_HANDLE_VALUE) << "a temporary file was left behind";
+  if (left != INVALID_HANDLE_VALUE) FindClose(left);
 }
 
 }  // namespace

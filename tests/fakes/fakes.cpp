@@ -77,17 +77,31 @@ void FakeDialogs::Warn(std::string_view text, std::string_view caption) {
   shown.push_back({"warn", std::string(text), std::string(caption)});
 }
 
-std::optional<std::string> FakeFiles::Read(std::string_view path, std::size_t limit) {
-  auto it = files.find(std::string(path));
-  if (it == files.end()) return std::nullopt;
-  return it->second.substr(0, limit);
+FileRead FakeFiles::Read(std::string_view path, std::size_t limit) {
+  const std::string p(path);
+  if (folders.count(p) || locked.count(p) || denied.count(p))
+    return {FileRead::Status::Unreadable, {}};
+  auto it = files.find(p);
+  if (it == files.end()) return {FileRead::Status::Absent, {}};
+  const std::size_t size = std::min(limit, it->second.size());
+  if (auto fail = read_fails_at.find(p); fail != read_fails_at.end() && fail->second < size)
+    return {FileRead::Status::Unreadable, {}};
+  return {FileRead::Status::Read, it->second.substr(0, size)};
 }
 
 bool FakeFiles::WriteAtomic(std::string_view path, std::string_view bytes) {
   ++writes;
-  if (fail_writes) return false;
-  files[std::string(path)] = std::string(bytes);
+  const std::string p(path);
+  if (fail_writes || folders.count(p) || locked.count(p) || read_only.count(p)) return false;
+  files[p] = std::string(bytes);
+  denied.erase(p);  // the new file is the program's own
+  read_fails_at.erase(p);
   return true;
+}
+
+bool FakeFiles::Exists(std::string_view path) {
+  const std::string p(path);
+  return files.count(p) || folders.count(p) || locked.count(p) || denied.count(p);
 }
 
 bool FakeShell::Execute(std::string_view verb, std::string_view target, std::string_view params,

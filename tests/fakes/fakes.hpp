@@ -76,16 +76,23 @@ class FakeScreen : public Screen {
   Point cursor{100, 100};
 };
 
+// A folder of files. Besides plain files it can hold what makes reading or replacing a file
+// fail, each as Windows answers it.
 class FakeFiles : public Files {
  public:
   std::string ExeFolder() override { return "C:\\Tavu\\"; }
   std::string ExePath() override { return "C:\\Tavu\\tavu.exe"; }
-  std::optional<std::string> Read(std::string_view path, std::size_t limit) override;
+  FileRead Read(std::string_view path, std::size_t limit) override;
   bool WriteAtomic(std::string_view path, std::string_view bytes) override;
-  bool Exists(std::string_view path) override { return files.count(std::string(path)) != 0; }
+  bool Exists(std::string_view path) override;
   std::vector<std::string> List(std::string_view, std::string_view) override { return {}; }
   std::map<std::string, std::string> files;
-  bool fail_writes = false;
+  std::set<std::string> folders;    // a folder of that name: neither read nor replaced
+  std::set<std::string> locked;     // held open without sharing: neither read nor replaced
+  std::set<std::string> denied;     // no right to read it; it can still be replaced
+  std::set<std::string> read_only;  // read, but replacing it is refused
+  std::map<std::string, std::size_t> read_fails_at;  // a read error after this many bytes
+  bool fail_writes = false;                          // writing fails part-way (disk full)
   int writes = 0;
 };
 

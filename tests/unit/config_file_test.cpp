@@ -74,6 +74,61 @@ TEST(ConfigFile, EveryStoredValueSurvivesASaveAndALoad) {
   EXPECT_EQ(b.FontAdjust1, -2);
 }
 
+// Encoding and decoding share one field table, so a setting bound to the wrong place would
+// still survive a save and a load; each case pins one setting to its line and field.
+TEST(ConfigFile, EachSettingHasItsOwnPlaceInTheFile) {
+  struct Case {
+    void (*change)(Settings&);
+    const char* line;
+  };
+  const Case cases[] = {
+      {[](Settings& s) { s.BreakPlanPreSet = 0; }, "[0] 0"},
+      {[](Settings& s) { s.SelectBreakMode = 1; }, "[1] 1 30 FALSE FALSE"},
+      {[](Settings& s) { s.InterfereIntensity = 15; }, "[1] 0 15 FALSE FALSE"},
+      {[](Settings& s) { s.NotShowFrmBreakHintLastOneMin_FreeMode = true; }, "[1] 0 30 TRUE FALSE"},
+      {[](Settings& s) { s.NotShowFrmBreakHintLastOneMin_PasswordMode = true; },
+       "[1] 0 30 FALSE TRUE"},
+      {[](Settings& s) { s.SCR = 3; }, "[2] 3 1 TRUE 10 TRUE 30 FALSE 0 FALSE"},
+      {[](Settings& s) { s.SCRSavers = 0; }, "[2] 2 0 TRUE 10 TRUE 30 FALSE 0 FALSE"},
+      {[](Settings& s) { s.EnableShutDownDisplayer = false; },
+       "[2] 2 1 FALSE 10 TRUE 30 FALSE 0 FALSE"},
+      {[](Settings& s) { s.ShutDownDisplayer = 11; }, "[2] 2 1 TRUE 11 TRUE 30 FALSE 0 FALSE"},
+      {[](Settings& s) { s.EnableSuspend = false; }, "[2] 2 1 TRUE 10 FALSE 30 FALSE 0 FALSE"},
+      {[](Settings& s) { s.LetSuspend = 31; }, "[2] 2 1 TRUE 10 TRUE 31 FALSE 0 FALSE"},
+      {[](Settings& s) { s.RandomSCR = true; }, "[2] 2 1 TRUE 10 TRUE 30 TRUE 0 FALSE"},
+      {[](Settings& s) { s.StandByOrSleep = 1; }, "[2] 2 1 TRUE 10 TRUE 30 FALSE 1 FALSE"},
+      {[](Settings& s) { s.UseKoPlayer = true; }, "[2] 2 1 TRUE 10 TRUE 30 FALSE 0 TRUE"},
+      {[](Settings& s) { s.RemindOnHalfHour = true; }, "[3] TRUE"},
+      {[](Settings& s) { s.BreakInterface = 1; }, "[4] 1 FALSE TRUE 24 5 32 12 200 112"},
+      {[](Settings& s) { s.RandomInterface = true; }, "[4] 0 TRUE TRUE 24 5 32 12 200 112"},
+      {[](Settings& s) { s.ShowSlogan = false; }, "[4] 0 FALSE FALSE 24 5 32 12 200 112"},
+      {[](Settings& s) { s.BreakFont.size_pt = 25; }, "[4] 0 FALSE TRUE 25 5 32 12 200 112"},
+      {[](Settings& s) { s.SelectSlogan(6); }, "[4] 0 FALSE TRUE 24 6 32 12 200 112"},
+      {[](Settings& s) { s.FadeInSpeed = 33; }, "[4] 0 FALSE TRUE 24 5 33 12 200 112"},
+      {[](Settings& s) { s.FadeInStep = 13; }, "[4] 0 FALSE TRUE 24 5 32 13 200 112"},
+      {[](Settings& s) { s.Transparency = 201; }, "[4] 0 FALSE TRUE 24 5 32 12 201 112"},
+      {[](Settings& s) { s.MoiseStrenth = 113; }, "[4] 0 FALSE TRUE 24 5 32 12 200 113"},
+      {[](Settings& s) { s.FontAdjust1 = 1; }, "[5] 1 0"},
+      {[](Settings& s) { s.FontAdjust2 = 1; }, "[5] 0 1"},
+      {[](Settings& s) { s.FontAdjustOfRemindCenterWindow = 1; }, "[6] 1"},
+      {[](Settings& s) { s.ShowSOT = false; }, "[7] FALSE FALSE TRUE"},
+      {[](Settings& s) { s.HarwareIsLaptop = true; }, "[7] TRUE TRUE TRUE"},
+      {[](Settings& s) { s.EnablePopHelpInfo = false; }, "[7] TRUE FALSE FALSE"},
+  };
+  for (const auto& c : cases) {
+    std::string expected = kDefaultFile;
+    const std::string tag = std::string(c.line).substr(0, 4);
+    const auto at = expected.find(tag);
+    expected.replace(at, expected.find("\r\n", at) - at, c.line);
+    Settings changed;
+    c.change(changed);
+    EXPECT_EQ(EncodeConfig(changed), expected) << c.line;
+    Settings loaded;
+    DecodeConfig(expected, loaded);
+    EXPECT_EQ(EncodeConfig(loaded), expected) << c.line;
+  }
+}
+
 TEST(ConfigFile, OnlyTrueIgnoringCaseReadsAsTrue) {
   const std::pair<const char*, bool> cases[] = {
       {"True", true}, {"TRUE", true}, {"true", true}, {"tRuE", true}, {"1", false},
@@ -163,6 +218,52 @@ TEST(ConfigFile, ListChoicesPastTheirListSelectNothing) {
   EXPECT_EQ(s.Slogan, "累了吧，该歇一歇了~");  // the text in use stays
   EXPECT_EQ(s.BreakFont.size_pt, 96);
   EXPECT_NE(EncodeConfig(s).find("[0] -1\r\n"), std::string::npos);
+}
+
+std::vector<std::string> Catalogue(int saver_files) {
+  std::vector<std::string> items{"(无)", "<Internal>"};
+  for (int i = 0; i < saver_files; ++i) items.push_back("saver" + std::to_string(i) + ".scr");
+  return items;
+}
+
+TEST(ConfigFile, ASaverIndexReadBeforeTheCatalogueExistsIsKeptAsRead) {
+  const std::string file = FileWith({"[0] 2", "[1]", "[2] 2 7"});
+  Settings s;
+  DecodeConfig(file, s);
+  EXPECT_EQ(s.SCRSavers, -1);  // not in the list yet
+  EXPECT_NE(EncodeConfig(s).find("[2] 2 7 TRUE"), std::string::npos);
+
+  struct Case {
+    int saver_files;
+    int selected;
+  };
+  for (auto [saver_files, selected] : {Case{6, 7}, Case{5, -1}}) {
+    Settings t;
+    DecodeConfig(file, t);
+    t.SCRSavers.SetCatalogue(Catalogue(saver_files));
+    EXPECT_EQ(t.SCRSavers, selected) << saver_files;
+    EXPECT_NE(EncodeConfig(t).find("[2] 2 " + std::to_string(selected) + " TRUE"),
+              std::string::npos);
+  }
+}
+
+TEST(ConfigFile, AChoiceMadeAfterReadingReplacesTheHeldSaverIndex) {
+  Settings s;
+  DecodeConfig(FileWith({"[0] 2", "[1]", "[2] 2 7"}), s);
+  s.SCRSavers = 0;
+  EXPECT_NE(EncodeConfig(s).find("[2] 2 0 TRUE"), std::string::npos);
+  s.SCRSavers.SetCatalogue(Catalogue(6));
+  EXPECT_EQ(s.SCRSavers, 0);
+}
+
+TEST(ConfigFile, ASaverIndexPastTheBuiltCatalogueSelectsNothing) {
+  Settings s;
+  s.SCRSavers.SetCatalogue(Catalogue(1));
+  DecodeConfig(FileWith({"[0] 2", "[1]", "[2] 2 7"}), s);
+  EXPECT_EQ(s.SCRSavers, -1);  // the saver file is gone since the save
+  EXPECT_NE(EncodeConfig(s).find("[2] 2 -1 TRUE"), std::string::npos);
+  DecodeConfig(FileWith({"[0] 2", "[1]", "[2] 2 2"}), s);
+  EXPECT_EQ(s.SCRSavers.Text(), "saver0.scr");
 }
 
 TEST(ConfigFile, MoiseStrengthStopsAt150UntilItsBoundFollowsTheFadeSpeed) {

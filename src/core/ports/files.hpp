@@ -1,11 +1,22 @@
 #pragma once
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tavu {
+
+// What reading a file found. A file that is there but could not be read whole is Unreadable,
+// never Absent and never a part of it: the caller must not take it for "no file".
+struct FileRead {
+  enum class Status {
+    Absent,      // no such file
+    Read,        // `bytes` holds the file, or its first `limit` bytes when it is larger
+    Unreadable,  // access denied, held open without sharing, a read error part-way, a folder
+  };
+  Status status = Status::Absent;
+  std::string bytes;
+};
 
 // Paths are UTF-8 with backslashes; folders end with a backslash.
 class Files {
@@ -14,9 +25,10 @@ class Files {
   // The folder of the running executable.
   virtual std::string ExeFolder() = 0;
   virtual std::string ExePath() = 0;
-  // Up to `limit` bytes of a file; nothing when it does not exist or cannot be read.
-  virtual std::optional<std::string> Read(std::string_view path, std::size_t limit) = 0;
-  // Writes beside the target, then replaces it: a failure leaves the old file as it was.
+  virtual FileRead Read(std::string_view path, std::size_t limit) = 0;
+  // Writes a fresh temporary file beside the target, then puts it in the target's place in one
+  // step. A failure leaves the old file as it was and no temporary behind; whatever else lies
+  // beside the target (an earlier temporary, a folder of any name) does not get in the way.
   virtual bool WriteAtomic(std::string_view path, std::string_view bytes) = 0;
   virtual bool Exists(std::string_view path) = 0;
   virtual std::vector<std::string> List(std::string_view folder, std::string_view pattern) = 0;

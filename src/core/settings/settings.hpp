@@ -54,7 +54,9 @@ struct Settings {
 
   // Screen saver and power.
   Bounded SCR{2, 1, 20};
-  Choice SCRSavers;  // catalogue entries; the display list mirrors its index
+  // 0 "(无)", 1 "<Internal>", then the saver files found once SCRSavers.SetCatalogue has
+  // built the catalogue; the display list mirrors its index.
+  CatalogueChoice SCRSavers;
   bool RandomSCR = false;
   bool EnableSelfSCR = true;
   bool UseKoPlayer = false;

@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +62,46 @@ class Choice {
  private:
   std::vector<std::string> items_;
   int index_ = -1;
+};
+
+// A choice among entries found at run time, such as the screen-saver catalogue: only its fixed
+// entries exist until the catalogue is built. An index read from the file before then is held
+// as read, so that a save made meanwhile writes it back instead of losing it.
+class CatalogueChoice : public Choice {
+ public:
+  using Choice::Choice;
+  // A choice made by the program or the user replaces a held index.
+  void Select(int index) {
+    held_.reset();
+    Choice::Select(index);
+  }
+  CatalogueChoice& operator=(int index) {
+    Select(index);
+    return *this;
+  }
+  // Takes the index the file holds. Once the catalogue exists, an index that names none of its
+  // entries selects nothing (the saver file is gone since the save).
+  void Restore(int index) {
+    Select(index);
+    if (!built_ && Index() != index) held_ = index;
+  }
+  // What the file keeps: a held index while nothing has been chosen since it was read.
+  int Stored() const { return held_ && Index() < 0 ? *held_ : Index(); }
+  // The hook for building the catalogue (the fixed entries first): a held index now selects
+  // its entry, or nothing if there is none.
+  void SetCatalogue(std::vector<std::string> items) {
+    built_ = true;
+    Choice::SetItems(std::move(items));
+    if (held_ && Index() < 0) Choice::Select(*held_);
+    held_.reset();
+  }
+  bool CatalogueBuilt() const { return built_; }
+  // The list changes only through SetCatalogue.
+  void SetItems(std::vector<std::string>) = delete;
+
+ private:
+  std::optional<int> held_;
+  bool built_ = false;
 };
 
 }  // namespace tavu

@@ -172,24 +172,51 @@ std::string Win32Files::ExeFolder() {
   return path.substr(0, path.find_last_of("\\/") + 1);
 }
 
-std::optional<std::string> Win32Files::Read(std::string_view path, std::size_t limit) {
+FileRead Win32Files::Read(std::string_view path, std::size_t limit) {
   HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string data;
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    // Anything but "not there" means a file the user may have: denied, locked, a folder.
+    const bool absent = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return {absent ? FileRead::Status::Absent : FileRead::Status::Unreadable, {}};
+  }
+  FileRead file{FileRead::Status::Read, {}};
   char buffer[16384];
-  DWORD got = 0;
-  while (data.size() < limit && ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
-    data.append(buffer, std::min<std::size_t>(got, limit - data.size()));
+  while (file.bytes.size() < limit) {
+    const auto want = static_cast<DWORD>(std::min(sizeof buffer, limit - file.bytes.size()));
+    DWORD got = 0;
+    if (!ReadFile(h, buffer, want, &got, nullptr)) {
+      file = {FileRead::Status::Unreadable, {}};  // a part is not the file
+      break;
+    }
+    if (got == 0) break;
+    file.bytes.append(buffer, got);
+  }
   CloseHandle(h);
-  return data;
+  return file;
 }
 
 bool Win32Files::WriteAtomic(std::string_view path, std::string_view bytes) {
   const std::wstring target = Wide(path);
-  const std::wstring temp = target + L".tmp";
-  HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Windows refuses to replace a read-only file; Wine would replace it. Refuse on both.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  // A fresh name for every attempt, created only if nothing has it: whatever an earlier run or
+  // another program left beside the target (a file, a read-only file, a folder) is stepped over.
+  std::wstring temp;
+  HANDLE h = INVALID_HANDLE_VALUE;
+  for (int tries = 0; tries < 16; ++tries) {
+    temp = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(++temp_serial_) + L".tmp";
+    h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                    nullptr);
+    if (h != INVALID_HANDLE_VALUE) break;
+    const DWORD error = GetLastError();
+    // A folder of that name answers "access denied"; anything else will not change by renaming.
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED)
+      return false;
+  }
   if (h == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&

@@ -61,10 +61,13 @@ class Win32Files : public Files {
  public:
   std::string ExeFolder() override;
   std::string ExePath() override;
-  std::optional<std::string> Read(std::string_view path, std::size_t limit) override;
+  FileRead Read(std::string_view path, std::size_t limit) override;
   bool WriteAtomic(std::string_view path, std::string_view bytes) override;
   bool Exists(std::string_view path) override;
   std::vector<std::string> List(std::string_view folder, std::string_view pattern) override;
+
+ private:
+  unsigned temp_serial_ = 0;  // with the process id, names each save's temporary file
 };
 
 class Win32Shell : public Shell, public SystemSettings, public TopWindows {

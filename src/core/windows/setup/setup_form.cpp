@@ -1,7 +1,5 @@
 #include "windows/setup/setup_form.hpp"
 
-#include "settings/config_file.hpp"
-
 #include <algorithm>
 
 namespace tavu {
@@ -47,17 +45,12 @@ void TfrmSetup::SelectPage(int page) {
   if (page >= 0 && page < static_cast<int>(kSetupTabCaptions.size())) state_.page = page;
 }
 
-std::string TfrmSetup::ConfigPath() { return files_.ExeFolder() + std::string(kConfigFileName); }
+std::string TfrmSetup::ConfigPath() { return store_.Path(); }
 
-void TfrmSetup::LoadConfigFile() {
-  if (auto bytes = files_.Read(ConfigPath(), kConfigFileReadLimit)) DecodeConfig(*bytes, s_);
-}
+void TfrmSetup::LoadConfigFile() { store_.Load(s_); }
 
-bool TfrmSetup::SaveConfigFile() {
-  if (files_.WriteAtomic(ConfigPath(), EncodeConfig(s_))) return true;
-  dialogs_.Warn(kSaveFailedText, kNoteCaption);
-  return false;
-}
+// Keeping an unreadable file at the user's word closes the window without saving.
+bool TfrmSetup::SaveConfigFile() { return store_.Save(s_) != SettingsStore::SaveResult::Failed; }
 
 void TfrmSetup::cbbHotKeyActionChange() {
   state_.hotkey_label = std::string(s_.HotKeyAction.Text());

@@ -9,6 +9,7 @@
 #include "ports/timers.hpp"
 #include "settings/plans.hpp"
 #include "settings/settings.hpp"
+#include "settings/settings_store.hpp"
 #include "ui/commands.hpp"
 #include "ui/forms.hpp"
 
@@ -18,9 +19,6 @@ inline constexpr std::array<std::string_view, 8> kSetupTabCaptions = {
     "基本设置",   "休息模式",       "屏保与电源",   "定时提醒",
     "休息主界面", "倒计时提醒界面", "正点报时界面", "综合/其它"};
 inline constexpr std::string_view kSetupCaption = "设置-[岚禾护眼钟]";
-inline constexpr std::string_view kSaveFailedText =
-    "设置文件保存失败！请确认程序所在的文件夹可以写入、磁盘没有写满，然后再关闭本窗口。"
-    "本次的设置在程序运行期间仍然有效。";
 inline constexpr std::string_view kNoPlanText = "你还未选定方案！";
 inline constexpr std::string_view kPlanAppliedText = "当前设置已正式生效!";
 
@@ -108,6 +106,7 @@ class TfrmSetup {
   Random& random_;
   SystemSettings& system_;
   Timers& timers_;
+  SettingsStore store_{files_, dialogs_};
   SetupFormState state_;
   void RefreshModePage();
 };

@@ -1,0 +1,46 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "ports/dialogs.hpp"
+#include "ports/files.hpp"
+#include "settings/settings.hpp"
+
+namespace tavu {
+
+inline constexpr std::string_view kSaveFailedText =
+    "设置文件保存失败！请确认程序所在的文件夹可以写入、设置文件不是只读的、磁盘没有写满，"
+    "然后再关闭本窗口。本次的设置在程序运行期间仍然有效。";
+
+// Said once at start when the file is there but cannot be read.
+std::string ConfigUnreadableText(std::string_view path);
+// Asked before a save would replace the file that could not be read.
+std::string ReplaceUnreadableConfigQuestion(std::string_view path);
+
+// The configuration file beside the executable. A file that is there but could not be read
+// holds the user's settings even so: the program runs on defaults, says so, and replaces the
+// file only when the user agrees at a save. The question stands even if the file has become
+// readable since: what it holds was never loaded, so writing over it would still lose it.
+class SettingsStore {
+ public:
+  enum class LoadResult { Absent, Loaded, Unreadable };
+  enum class SaveResult {
+    Saved,
+    Kept,    // the user chose to keep the unreadable file: nothing written
+    Failed,  // said in a message box; the settings stay in memory
+  };
+
+  SettingsStore(Files& files, Dialogs& dialogs) : files_(files), dialogs_(dialogs) {}
+
+  std::string Path();
+  // Applies what the file holds; every setting it does not hold keeps its value.
+  LoadResult Load(Settings& s);
+  SaveResult Save(const Settings& s);
+
+ private:
+  Files& files_;
+  Dialogs& dialogs_;
+  bool ask_before_replacing_ = false;
+};
+
+}  // namespace tavu
