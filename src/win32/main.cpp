@@ -9,6 +9,7 @@
 #include "adapters/engine_actions.hpp"
 #include "adapters/ports.hpp"
 #include "adapters/system_ports.hpp"
+#include "app/app.hpp"
 #include "app/startup.hpp"
 #include "base/time_scale.hpp"
 #include "ui/text.hpp"

@@ -6,6 +6,7 @@
 #include "ports/clock.hpp"
 #include "ports/dialogs.hpp"
 #include "ports/files.hpp"
+#include "ports/lifecycle.hpp"
 #include "ports/processes.hpp"
 #include "ports/screen.hpp"
 #include "ports/shell.hpp"
@@ -22,15 +23,6 @@
 #include "windows/setup/setup_form.hpp"
 
 namespace tavu {
-
-// How the program ends: the platform quits its message loop; with `restart` it starts the
-// executable again only after this instance's windows are destroyed, so the new instance can
-// never hand over to the dying one.
-class Lifecycle {
- public:
-  virtual ~Lifecycle() = default;
-  virtual void Quit(bool restart) = 0;
-};
 
 struct Ports {
   Clock& clock;

@@ -4,12 +4,11 @@
 
 #include "ports/dialogs.hpp"
 #include "ports/windows.hpp"
+#include "windows/main/main_form.hpp"
 
 namespace tavu {
 
-inline constexpr std::string_view kMainWindowClass = "ZQX050505_20";
 inline constexpr std::string_view kOldVersionClasses[] = {"ZQX050505_15", "ZQX050505_1"};
-inline constexpr uint32_t kMsgShowSplash = 0x1520;
 inline constexpr std::string_view kOldVersionText =
     "岚禾护眼钟检测到已经有一个旧版本在运行,请您先关闭它,再继续！";
 

@@ -5,8 +5,15 @@
 #include <random>
 #include <utility>
 
-#include "app/app.hpp"
 #include "base/time_scale.hpp"
+#include "ports/clock.hpp"
+#include "ports/dialogs.hpp"
+#include "ports/files.hpp"
+#include "ports/lifecycle.hpp"
+#include "ports/screen.hpp"
+#include "ports/shell.hpp"
+#include "ports/timers.hpp"
+#include "ports/windows.hpp"
 
 namespace tavu::win {
 

@@ -17,6 +17,10 @@
 
 namespace tavu {
 
+// The main window's class: a second instance finds the first by it and asks it for the
+// welcome picture (kMsgShowSplash).
+inline constexpr std::string_view kMainWindowClass = "ZQX050505_20";
+inline constexpr uint32_t kMsgShowSplash = 0x1520;
 inline constexpr uint32_t kTrayIconId = 100;
 inline constexpr uint32_t kMsgTrayCallback = 0x401;
 inline constexpr std::string_view kTrayTip = "岚禾休息软件";

@@ -1,6 +1,5 @@
 #include "windows/main/main_view.hpp"
 
-#include "app/startup.hpp"
 #include "ui/resources.hpp"
 #include "ui/text.hpp"
 
