@@ -8,6 +8,7 @@
 
 #include "adapters/engine_actions.hpp"
 #include "adapters/ports.hpp"
+#include "adapters/power.hpp"
 #include "adapters/system_ports.hpp"
 #include "app/app.hpp"
 #include "app/startup.hpp"
@@ -38,6 +39,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Lifecycle lifecycle;
   Win32Processes processes;
   Win32EngineActions engine_actions;
+  Win32Power power;
   Win32Views views;
 
   // Views first (their windows exist, hidden), then the presenters that drive them.
@@ -46,12 +48,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   auto setup_view = std::make_unique<SetupView>();
   auto app =
       std::make_unique<App>(Ports{clock, clock, timers, dialogs, screen, files, shell, shell,
-                                  random, shell, lifecycle, processes},
+                                  random, shell, lifecycle, processes, power},
                             ViewHosts{*main_view, *setup_view, *about_view, engine_actions, views});
   app->time_format().short_date = ShortDateFormat();
   app->time_format().long_time = LongTimeFormat();
   main_view->Attach(app->main());
-  engine_actions.main_window = main_view->hwnd();
+  power.main_window = main_view->hwnd();
   about_view->Attach(app->about());
   setup_view->Attach(app->setup());
   bool shut_down = false;

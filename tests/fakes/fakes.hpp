@@ -326,6 +326,26 @@ class FakeViewFactory : public ViewFactory {
 };
 
 // A whole program on fake ports.
+// Records power requests; privilege, standby support and the suspend's outcome are scripted.
+class FakePower : public Power {
+ public:
+  bool EnableShutdownPrivilege(bool enable) override {
+    calls.push_back(enable ? "Privilege on" : "Privilege off");
+    return privilege;
+  }
+  bool HasStandby() override { return has_standby; }
+  SuspendOutcome Suspend(bool hibernate) override {
+    calls.push_back(hibernate ? "Hibernate" : "StandBy");
+    return outcome;
+  }
+  void DisplayOff() override { calls.push_back("DisplayOff"); }
+
+  bool privilege = true;
+  bool has_standby = true;
+  SuspendOutcome outcome{true, 60'000};
+  std::vector<std::string> calls;
+};
+
 struct Rig {
   VirtualLoop loop;
   FakeDialogs dialogs;
@@ -340,10 +360,11 @@ struct Rig {
   FakeHost setup_host;
   FakeHost about_host;
   FakeProcesses processes;
+  FakePower power;
   FakeEngineActions engine_actions{loop};
   FakeViewFactory views;
   App app{Ports{loop, loop, loop, dialogs, screen, files, shell, system, random, windows, lifecycle,
-                processes},
+                processes, power},
           ViewHosts{main_host, setup_host, about_host, engine_actions, views}};
   std::string ConfigPath() const { return "C:\\Tavu\\lh20cfg"; }
 };

@@ -6,9 +6,10 @@ App::App(const Ports& ports, const ViewHosts& hosts)
     : ports_(ports),
       actions_(hosts.engine),
       log_(ports.clock, ports.input),
+      power_(PowerActions::Deps{ports.power, ports.dialogs, log_, settings_, engine_, *this}),
       main_(TfrmMain::Deps{hosts.main, *this, settings_, ports.screen, ports.timers, ports.system,
                            engine_, log_, ports.shell, ports.dialogs, pages_, forms_,
-                           screen_saving_}),
+                           screen_saving_, power_}),
       engine_(Engine::Deps{ports.clock, ports.input, ports.timers, settings_, plans_, log_,
                            ports.dialogs, ports.processes, forms_, *this}),
       setup_(hosts.setup, *this, settings_, plans_, ports.files, ports.dialogs, ports.random,
@@ -79,13 +80,19 @@ void App::OpenRemindWindowCenter(uint8_t remind_reason) {
 void App::StartScreenSaver() { actions_.StartScreenSaver(); }
 
 void App::ShutdownDisplayer() {
-  log_.LogEvent(false, true, 0, kEventDisplayOff, true);
   actions_.ShutdownDisplayer();
+  power_.ShutdownDisplayer();
 }
 
-void App::LetSysStandBy() { actions_.LetSysStandBy(); }
+void App::LetSysStandBy() {
+  actions_.LetSysStandBy();
+  power_.LetSysStandBy(false);
+}
 
-void App::LetSysSleep() { actions_.LetSysSleep(); }
+void App::LetSysSleep() {
+  actions_.LetSysSleep();
+  power_.LetSysSleep(false);
+}
 
 void App::ShellToggleDesktop() { actions_.ShellToggleDesktop(); }
 
@@ -138,8 +145,17 @@ bool App::ShowInternalScreenSaver() { return false; }
 
 void App::LaunchScreenSaver() {}
 
-void App::PowerStandBy(bool) {}
+void App::PowerStandBy(bool manual) { power_.LetSysStandBy(manual); }
 
-void App::PowerSleep(bool) {}
+void App::PowerSleep(bool manual) { power_.LetSysSleep(manual); }
+
+void App::RestartAfterResume() {
+  settings_.ActionOnSelectTerminate = 1;
+  main_.NExitClick();
+}
+
+void App::CreditSleepToBreak(uint16_t seconds) {
+  windows_.ForEachOpen<TTWForm>([&](TTWForm& screen) { screen.LowerPosition(seconds); });
+}
 
 }  // namespace tavu

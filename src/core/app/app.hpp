@@ -2,11 +2,13 @@
 #include "app/views.hpp"
 #include "cycle/engine.hpp"
 #include "cycle/event_log.hpp"
+#include "machine/power.hpp"
 #include "machine/screen_saving.hpp"
 #include "ports/clock.hpp"
 #include "ports/dialogs.hpp"
 #include "ports/files.hpp"
 #include "ports/lifecycle.hpp"
+#include "ports/power.hpp"
 #include "ports/processes.hpp"
 #include "ports/screen.hpp"
 #include "ports/shell.hpp"
@@ -37,6 +39,7 @@ struct Ports {
   TopWindows& windows;
   Lifecycle& lifecycle;
   Processes& processes;
+  Power& power;
 };
 
 struct ViewHosts {
@@ -51,7 +54,7 @@ struct ViewHosts {
 // The composition root: owns the settings, the plans, the open-form registry, the event log,
 // the engine and the permanent windows' presenters, and carries out the commands that cross
 // windows. The engine's requests pass through here on their way to the platform.
-class App : public AppCommands, public EngineActions {
+class App : public AppCommands, public EngineActions, public PowerHost {
  public:
   App(const Ports& ports, const ViewHosts& hosts);
 
@@ -88,6 +91,9 @@ class App : public AppCommands, public EngineActions {
   void ShellToggleDesktop() override;
   void CycleChanged() override;
 
+  void RestartAfterResume() override;
+  void CreditSleepToBreak(uint16_t seconds) override;
+
   // The newest window of each kind that comes and goes, until it is freed.
   TfrmPopHint* pop_hint() { return windows_.Newest<TfrmPopHint>(); }
   TfrmBreakHint* countdown() { return windows_.Newest<TfrmBreakHint>(); }
@@ -99,6 +105,7 @@ class App : public AppCommands, public EngineActions {
   EventLog& log() { return log_; }
   Engine& engine() { return engine_; }
   ScreenSavingSwitch& screen_saving() { return screen_saving_; }
+  PowerActions& power() { return power_; }
   // The user's date and time formats; the platform sets them from the system.
   DateTimeFormat& time_format() { return time_format_; }
   TfrmMain& main() { return main_; }
@@ -116,6 +123,7 @@ class App : public AppCommands, public EngineActions {
   DateTimeFormat time_format_;
   EventLog log_;
   ScreenSavingSwitch screen_saving_{settings_, ports_.timers, *this};
+  PowerActions power_;
   TfrmMain main_;
   Engine engine_;
   TfrmSetup setup_;

@@ -1,12 +1,10 @@
 #pragma once
-#include <windows.h>
-
 #include "cycle/engine.hpp"
 
 namespace tavu::win {
 
-// The platform side of what the engine asks for. Windows that are not built yet are asked
-// for and nothing opens; the machine actions call the system.
+// The platform side of what the engine asks for: the core carries the requests out through
+// its ports and the window factory; what is left here is what has no port yet.
 class Win32EngineActions : public EngineActions {
  public:
   void OpenCountdownWindow(bool, bool) override {}
@@ -14,13 +12,11 @@ class Win32EngineActions : public EngineActions {
   void OpenHintSmallWindow(uint8_t) override {}
   void OpenRemindWindowCenter(uint8_t) override {}
   void StartScreenSaver() override {}
-  void ShutdownDisplayer() override;
+  void ShutdownDisplayer() override {}
   void LetSysStandBy() override {}
   void LetSysSleep() override {}
   void ShellToggleDesktop() override;
   void CycleChanged() override {}
-
-  HWND main_window = nullptr;  // receives the monitor-power command
 };
 
 }  // namespace tavu::win

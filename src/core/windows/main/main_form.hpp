@@ -4,6 +4,7 @@
 
 #include "cycle/engine.hpp"
 #include "cycle/event_log.hpp"
+#include "machine/power.hpp"
 #include "machine/screen_saving.hpp"
 #include "machine/web_pages.hpp"
 #include "ports/dialogs.hpp"
@@ -88,6 +89,7 @@ class TfrmMain : public TimerSink {
     WebPages& pages;
     OpenForms& forms;
     ScreenSavingSwitch& screen_saving;
+    PowerActions& power;
   };
   explicit TfrmMain(const Deps& deps)
       : host_(deps.host),
@@ -111,6 +113,8 @@ class TfrmMain : public TimerSink {
   void OnTrayClick(TrayClick click);
   // The shell (re)started: the icon is added again.
   void OnTaskbarCreated();
+  // Message 0x218 with its event code; the result goes back to the system.
+  intptr_t OnPowerBroadcast(uint32_t event) { return d_.power.OnPowerBroadcast(event); }
   void OnOpenScreenSaverSetup();
   void NExitClick();
   void FormDestroy();

@@ -206,6 +206,9 @@ LRESULT MainView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       if (HIWORD(wp) == 0) presenter_->OnMenuCommand(LOWORD(wp));
       break;
+    case WM_POWERBROADCAST:
+      result = presenter_->OnPowerBroadcast(static_cast<uint32_t>(wp));
+      break;
     case WM_HOTKEY:
       presenter_->OnHotKey(LOWORD(lp), HIWORD(lp));
       break;
