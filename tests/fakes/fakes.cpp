@@ -1,6 +1,7 @@
 #include "fakes.hpp"
 
 #include <algorithm>
+#include <cctype>
 
 namespace tavu::fake {
 
@@ -118,6 +119,22 @@ int FakeRandom::Next(int n) {
     values.pop_front();
   }
   return ((v % n) + n) % n;
+}
+
+std::vector<std::string> FakeFiles::List(std::string_view folder, std::string_view pattern) {
+  auto lower = [](std::string t) {
+    for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return t;
+  };
+  const std::string ext = lower(std::string(pattern.substr(pattern.find('*') + 1)));
+  std::vector<std::string> names;
+  for (const auto& [path, bytes] : files) {
+    if (path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0) continue;
+    const std::string name = path.substr(folder.size());
+    if (name.find('\\') != std::string::npos || name.size() < ext.size()) continue;
+    if (lower(name.substr(name.size() - ext.size())) == ext) names.push_back(name);
+  }
+  return names;
 }
 
 bool FakeTopWindows::PostToClass(std::string_view cls, uint32_t msg, uintptr_t w, intptr_t l) {

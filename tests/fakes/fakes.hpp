@@ -85,7 +85,8 @@ class FakeFiles : public Files {
   FileRead Read(std::string_view path, std::size_t limit) override;
   bool WriteAtomic(std::string_view path, std::string_view bytes) override;
   bool Exists(std::string_view path) override;
-  std::vector<std::string> List(std::string_view, std::string_view) override { return {}; }
+  // Files directly in `folder` whose name ends as "*.ext" says (any case), in name order.
+  std::vector<std::string> List(std::string_view folder, std::string_view pattern) override;
   std::map<std::string, std::string> files;
   std::set<std::string> folders;    // a folder of that name: neither read nor replaced
   std::set<std::string> locked;     // held open without sharing: neither read nor replaced
