@@ -22,4 +22,14 @@ void AppendEventLine(std::vector<std::string>& lines, Clock& clock, const DateTi
   lines.push_back(EventLineText(clock, f, kind, start_tick, value, end_tick));
 }
 
+std::string HistoryText(Clock& clock, const DateTimeFormat& f, const EventLog& log) {
+  std::string text;
+  for (const EventCycle& cycle : log.Cycles())
+    for (const EventRecord& r : cycle) {
+      if (!text.empty()) text += "\r\n";
+      text += EventLineText(clock, f, r.Kind, r.StartTick, r.Value, r.EndTick);
+    }
+  return text;
+}
+
 }  // namespace tavu

@@ -18,4 +18,8 @@ std::string EventLineText(Clock& clock, const DateTimeFormat& f, uint8_t kind, u
 void AppendEventLine(std::vector<std::string>& lines, Clock& clock, const DateTimeFormat& f,
                      uint8_t kind, uint64_t start_tick, uint8_t value, uint64_t end_tick);
 
+// The whole history page as one text, a line per record in log order, CR LF between lines:
+// handed to the page's text box in one call.
+std::string HistoryText(Clock& clock, const DateTimeFormat& f, const EventLog& log);
+
 }  // namespace tavu
