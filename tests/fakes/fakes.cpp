@@ -11,8 +11,8 @@ LocalTime VirtualLoop::Now() {
 }
 
 void VirtualLoop::Start(TimerSink& sink, int id, uint32_t interval_ms) {
-  timers_[{&sink, id}] = Timer{std::max<uint32_t>(interval_ms, 1), now_ + std::max<uint32_t>(interval_ms, 1),
-                               ++generation_};
+  timers_[{&sink, id}] = Timer{std::max<uint32_t>(interval_ms, 1),
+                               now_ + std::max<uint32_t>(interval_ms, 1), ++generation_};
 }
 
 void VirtualLoop::Stop(TimerSink& sink, int id) { timers_.erase({&sink, id}); }
@@ -68,7 +68,8 @@ bool FakeDialogs::Ask(std::string_view text, std::string_view caption) {
 }
 
 void FakeDialogs::Inform(std::string_view text, std::string_view caption, bool system_modal) {
-  shown.push_back({system_modal ? "inform-system" : "inform", std::string(text), std::string(caption)});
+  shown.push_back(
+      {system_modal ? "inform-system" : "inform", std::string(text), std::string(caption)});
   if (on_inform) on_inform();
 }
 
@@ -132,11 +133,11 @@ void FakeEngineActions::Record(std::string what) {
 
 namespace tavu::fake {
 
-Size FakePopHintHost::MeasureText(const HintFont& font, const std::string& text) {
+Size FakePopHintHost::MeasureText(const ui::Font& font, std::string_view text) {
   // Characters, not bytes: a Chinese character is three bytes in UTF-8.
   int chars = 0;
   for (unsigned char c : text) chars += (c & 0xC0) != 0x80;
-  return {chars * font.height_px, font.height_px + 4};
+  return {chars * font.size, font.size + 4};
 }
 
 }  // namespace tavu::fake

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/app.hpp"
-#include "recording_canvas.hpp"
 #include "ports/event_loop.hpp"
+#include "recording_canvas.hpp"
 
 namespace tavu::fake {
 
@@ -197,7 +197,7 @@ class FakePopHintHost : public PopHintHost {
   void Show() override { ++shows; }
   void Hide() override {}
   void AnimateHide(int) override {}
-  Size MeasureText(const HintFont& font, const std::string& text) override;
+  Size MeasureText(const ui::Font& font, std::string_view text) override;
   int WindowWidth() override { return 232; }
   void Close() override {
     closed = true;
@@ -215,8 +215,8 @@ Size FakeMeasure(int height_px, std::string_view text);
 
 class FakeShowDetailHost : public ShowDetailHost {
  public:
-  Size MeasureText(const HintFont& font, std::string_view text) override {
-    return FakeMeasure(font.height_px, text);
+  Size MeasureText(const ui::Font& font, std::string_view text) override {
+    return FakeMeasure(font.size, text);
   }
   void Show(const ShowDetailState&) override { shown = true; }
   void Free() override { freed = true; }
@@ -235,7 +235,9 @@ class FakeBreakHintHost : public BreakHintHost {
     calls.push_back("Free");
     on_freed_();
   }
-  ShowDetailHost& NewDetailView() override { return *details.emplace_back(std::make_unique<FakeShowDetailHost>()); }
+  ShowDetailHost& NewDetailView() override {
+    return *details.emplace_back(std::make_unique<FakeShowDetailHost>());
+  }
   std::vector<std::string> calls;
   std::vector<std::unique_ptr<FakeShowDetailHost>> details;
 
@@ -260,8 +262,8 @@ class FakeBreakScreenHost : public BreakScreenHost {
     input_blocked = block_input;
     cursor_hidden = hide_cursor;
   }
-  Size MeasureText(const FontSpec& font, std::string_view text) override {
-    return FakeMeasure(font.size_pt * 4 / 3, text);
+  Size MeasureText(const ui::Font& font, std::string_view text) override {
+    return FakeMeasure(font.unit == ui::FontUnit::Points ? font.size * 4 / 3 : font.size, text);
   }
   RecordingCanvas canvas;
   std::vector<std::string> calls;
@@ -290,7 +292,7 @@ class FakeViewFactory : public ViewFactory {
   void Attach(BreakScreenHost&, TTWForm&) override {}
   // Off: the engine's window requests are only recorded; on: the real presenters run.
   bool cycle_windows = false;
-  FakeBreakHintHost* break_hint = nullptr;     // the last one created
+  FakeBreakHintHost* break_hint = nullptr;  // the last one created
   FakeBreakScreenHost* break_screen = nullptr;
   std::unique_ptr<PopHintHost> CreatePopHint(std::function<void()> on_closed) override {
     ++pop_hints_created;
@@ -319,8 +321,8 @@ struct Rig {
   FakeProcesses processes;
   FakeEngineActions engine_actions{loop};
   FakeViewFactory views;
-  App app{Ports{loop, loop, loop, dialogs, screen, files, shell, system, random, windows,
-                lifecycle, processes},
+  App app{Ports{loop, loop, loop, dialogs, screen, files, shell, system, random, windows, lifecycle,
+                processes},
           ViewHosts{main_host, setup_host, about_host, engine_actions, views}};
   std::string ConfigPath() const { return "C:\\Tavu\\lh20cfg"; }
 };

@@ -47,10 +47,4 @@ class StretchedPicture {
   Image scaled_;
 };
 
-// Fonts of the design: face name and pixel height, Chinese character set.
-HFONT MakeFont(std::wstring_view face, int pixel_height, bool bold);
-
-// Sets a window's text only when it changed, so a refresh never flickers.
-void SetTextIfChanged(HWND hwnd, std::wstring_view text);
-
 }  // namespace tavu::win

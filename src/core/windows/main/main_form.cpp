@@ -54,10 +54,10 @@ void TfrmMain::EnableCloseAnimateTimer() {
   timers_.Start(*this, kCloseAnimateTimer, kCloseAnimateMs);
 }
 
-void TfrmMain::OnTrayMessage(uint32_t mouse_message) {
-  if (mouse_message == kMouseRightUp) {
+void TfrmMain::OnTrayClick(ui::MouseButton button) {
+  if (button == ui::MouseButton::Right) {
     host_.PopupMenu(menu_, screen_.Cursor());
-  } else if (mouse_message == kMouseLeftUp) {
+  } else if (button == ui::MouseButton::Left) {
     if (d_.forms.IsFormOpen("frmStat"))
       app_.CloseStatistics();
     else

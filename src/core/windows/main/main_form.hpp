@@ -11,6 +11,7 @@
 #include "ports/timers.hpp"
 #include "settings/settings.hpp"
 #include "ui/commands.hpp"
+#include "ui/controls.hpp"
 #include "ui/forms.hpp"
 #include "ui/menu.hpp"
 
@@ -21,8 +22,6 @@ inline constexpr uint32_t kMsgTrayCallback = 0x401;
 inline constexpr std::string_view kTrayTip = "岚禾休息软件";
 inline constexpr uint32_t kMsgOpenScreenSaverSetup = 0x8201;
 inline constexpr uint32_t kMsgOpenStatistics = 0x8202;
-inline constexpr uint32_t kMouseLeftUp = 0x202;
-inline constexpr uint32_t kMouseRightUp = 0x205;
 
 // The seven global hot keys: atom names (also their ids) and keys, with the Windows key.
 struct HotKeyDef {
@@ -45,10 +44,11 @@ class MainFormHost : public FormHost {
   virtual void UnregisterHotKeys() = 0;
 };
 
-struct MainFormState {
-  std::string caption = "欢迎使用...";
-  Rect bounds{0, 0, 495, 301};  // design size until first shown
-  bool visible = false;
+struct MainFormState : ui::FormState {
+  MainFormState() {
+    caption = "欢迎使用...";
+    bounds = {0, 0, 495, 301};  // design size until first shown
+  }
   bool taskbar_button = true;  // the application window keeps its button until the first close
 };
 
@@ -95,7 +95,8 @@ class TfrmMain : public TimerSink {
   void CloseAnimateTimerTimer();
   void ShowSplash();
   void EnableCloseAnimateTimer();
-  void OnTrayMessage(uint32_t mouse_message);
+  // A click on the tray icon, reported when the button goes up.
+  void OnTrayClick(ui::MouseButton button);
   void OnOpenScreenSaverSetup();
   void NExitClick();
   void FormDestroy();
