@@ -1,10 +1,13 @@
 #include "harness.hpp"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <memory>
 #include <thread>
+
+#include "ui/menu.hpp"
 
 namespace e2e {
 
@@ -210,6 +213,54 @@ void Screenshot(const std::string& name) {
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
   PngWriter::Write(dir + L"\\" + Wide(name) + L".png", w, h, pixels);
+}
+
+void Command(HWND main, const char* item) {
+  PostMessageW(main, WM_COMMAND, tavu::MainMenu::IdOf(item), 0);
+}
+
+HWND OpenTrayMenu(HWND main) {
+  constexpr UINT kTrayCallback = 0x401;
+  PostMessageW(main, kTrayCallback, 100, WM_RBUTTONUP);
+  HWND popup = nullptr;
+  WaitUntil([&] { return (popup = FindTop(L"#32768")) && Visible(popup); });
+  EXPECT_NE(popup, nullptr) << "menu did not open";
+  return popup;
+}
+
+void Key(WORD vk) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+  Sleep(80);
+}
+
+int VisibleMenus() {
+  int n = 0;
+  for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
+       w = FindWindowExW(nullptr, w, L"#32768", nullptr))
+    n += Visible(w) ? 1 : 0;
+  return n;
+}
+
+void Choose(int downs, int sub_downs) {
+  for (int i = 0; i < downs; ++i) Key(VK_DOWN);
+  if (sub_downs >= 0) {
+    Key(VK_RIGHT);
+    WaitUntil([] { return VisibleMenus() >= 2; }, 3s);
+    for (int i = 0; i < sub_downs; ++i) Key(VK_DOWN);
+  }
+  Key(VK_RETURN);
+  WaitUntil([] { return VisibleMenus() == 0; }, 3s);
+}
+
+HWND ToolTipOf(HWND owner) {
+  for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w;
+       w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr))
+    if (GetWindow(w, GW_OWNER) == owner) return w;
+  return nullptr;
 }
 
 Launch::~Launch() {

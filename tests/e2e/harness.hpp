@@ -64,6 +64,23 @@ class Sandbox {
   std::vector<std::unique_ptr<Launch>> launches_;
 };
 
+// ---- Driving the program as a user does ----
+
+// Runs a command of the tray menu by its item name, as choosing it does.
+void Command(HWND main, const char* item);
+// Right-clicks the tray icon the way the shell reports it and waits for the menu.
+HWND OpenTrayMenu(HWND main);
+// A key pressed and let go.
+void Key(WORD vk);
+int VisibleMenus();
+// Picks an item of the open menu with the keyboard, as a user would: `downs` presses select
+// the item (separators are skipped), then Right opens a submenu and `sub_downs` more presses
+// select in it. Other processes' menus cannot be read under Wine, so tests check what the
+// chosen item does.
+void Choose(int downs, int sub_downs = -1);
+// The tool-tip window that `owner` owns, if any.
+HWND ToolTipOf(HWND owner);
+
 inline constexpr wchar_t kMainClass[] = L"ZQX050505_20";
 inline constexpr wchar_t kSetupClass[] = L"TfrmSetup";
 inline constexpr wchar_t kDialogClass[] = L"#32770";

@@ -698,7 +698,10 @@ bool ControlMirror::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
         // A track bar moves itself before it tells.
         thumb = static_cast<int>(SendMessageW(a.hwnd, TBM_GETPOS, 0, 0));
         a.position = thumb;
+      } else if (a.min >= 0 && a.max <= 0xFFFF) {
+        thumb = HIWORD(wp);
       } else {
+        // The message carries 16 bits only.
         SCROLLINFO si{sizeof si, SIF_TRACKPOS};
         GetScrollInfo(a.hwnd, SB_CTL, &si);
         thumb = si.nTrackPos;
