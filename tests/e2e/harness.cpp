@@ -190,11 +190,10 @@ RECT WorkArea() {
   return r;
 }
 
-void Screenshot(const std::string& name) {
-  const std::wstring dir = Env(L"TAVU_SCREENS");
-  if (dir.empty()) return;
-  Sleep(150);  // let the windows finish painting
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+// The screen's pixels in `r`, 0x00RRGGBB, row by row.
+std::vector<uint32_t> Grab(const RECT& r) {
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return {};
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
   BITMAPINFO bi{};
@@ -206,12 +205,28 @@ void Screenshot(const std::string& name) {
   void* bits = nullptr;
   HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
   std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
   SelectObject(mem, old);
   DeleteObject(bmp);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+int DarkPixels(const RECT& r) {
+  int n = 0;
+  for (uint32_t p : Grab(r))
+    n += ((p >> 16) & 0xff) < 64 && ((p >> 8) & 0xff) < 64 && (p & 0xff) < 64;
+  return n;
+}
+
+void Screenshot(const std::string& name) {
+  const std::wstring dir = Env(L"TAVU_SCREENS");
+  if (dir.empty()) return;
+  Sleep(150);  // let the windows finish painting
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  const std::vector<uint32_t> pixels = Grab({0, 0, w, h});
   PngWriter::Write(dir + L"\\" + Wide(name) + L".png", w, h, pixels);
 }
 

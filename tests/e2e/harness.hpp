@@ -33,6 +33,10 @@ RECT WindowRect(HWND hwnd);
 RECT ClientRect(HWND hwnd);
 RECT WorkArea();
 
+// How many pixels of `r` (screen coordinates) are nearly black on the screen now: text that
+// was really drawn there.
+int DarkPixels(const RECT& r);
+
 // Saves the whole screen as build/screens/<name>.png.
 void Screenshot(const std::string& name);
 
@@ -80,6 +84,11 @@ int VisibleMenus();
 void Choose(int downs, int sub_downs = -1);
 // The tool-tip window that `owner` owns, if any.
 HWND ToolTipOf(HWND owner);
+
+// A configuration file with every default but "允许自动弹出帮助信息" off: no welcome picture at
+// start to cover the windows a test looks at.
+inline constexpr char kNoWelcome[] =
+    "x\r\n[0]\r\n[1]\r\n[2]\r\n[3]\r\n[4]\r\n[5]\r\n[6]\r\n[7] TRUE FALSE FALSE\r\n";
 
 inline constexpr wchar_t kMainClass[] = L"ZQX050505_20";
 inline constexpr wchar_t kSetupClass[] = L"TfrmSetup";

@@ -42,8 +42,10 @@ class FakeBreakHintView : public BreakHintHost {
     return std::find(calls.begin(), calls.end(), what) != calls.end();
   }
   std::vector<std::string> calls;
+  int Dpi() override { return dpi; }
   std::vector<std::unique_ptr<FakeDetailView>> details;
   Size detail_extent{300, 14};
+  int dpi = 96;
 };
 
 // The whole program on fakes; whenever the engine opens a countdown window, a real one is built
@@ -465,6 +467,7 @@ struct ZoomCase {
   Rect btnApplyMins;
   Point lblTimeRemain;
   int time_font_px;  // the font adjustment follows a new percent
+  int dpi = 96;      // the view scales the design pixels; the zoom sees the screen in them
 };
 
 TEST(BreakHintLayout, ZoomChoicesScaleAndCentreTheWindow) {
@@ -475,11 +478,14 @@ TEST(BreakHintLayout, ZoomChoicesScaleAndCentreTheWindow) {
       {{1920, 1080}, 0, 0, 0, At(712, 375, 496, 330), At(264, 224, 75, 25), {280, 48}, 29},
       {{1920, 1080}, 1, 0, 100, At(464, 210, 992, 660), At(528, 448, 150, 50), {560, 96}, 42},
       {{1920, 1080}, 2, 50, 50, At(588, 292, 744, 495), At(396, 336, 112, 38), {420, 72}, 29},
+      {{1920, 1080}, 1, 0, 7, At(214, 93, 531, 353), At(282, 240, 80, 27), {300, 51}, 29, 192},
   };
   for (const ZoomCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.screen.w << "x" << c.screen.h << " choice " << c.choice);
+    SCOPED_TRACE(testing::Message() << c.screen.w << "x" << c.screen.h << " choice " << c.choice
+                                    << " at " << c.dpi << " dpi");
     BreakHintRig r;
     r.rig.screen.size = c.screen;
+    r.view.dpi = c.dpi;
     r.settings().ZoomRate1 = c.choice;
     r.settings().ZoomPercent1 = c.percent_before;
     Hint& h = r.Countdown();

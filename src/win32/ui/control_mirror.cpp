@@ -108,8 +108,7 @@ HWND ControlMirror::Find(int id) const {
 
 HFONT ControlMirror::FontFor(const std::optional<ui::Font>& font, std::string* key_out) {
   const ui::Font& f = EffectiveFont(font);
-  const int px =
-      f.unit == ui::FontUnit::Points ? MulDiv(f.size, dpi_, 72) : MulDiv(f.size, dpi_, 96);
+  const int px = f.unit == ui::FontUnit::Points ? MulDiv(f.size, dpi_, 72) : Scale(f.size);
   std::string key = f.face + '|' + std::to_string(px) + '|' + char('0' + f.bold) +
                     char('0' + f.italic) + char('0' + f.underline) + char('0' + f.strike_out) +
                     '|' + std::to_string(f.charset);
@@ -173,10 +172,8 @@ void ControlMirror::ApplyForm(const ui::FormState& form) {
   if (b.Width() > 0 && b.Height() > 0) {
     if (form_fresh_ || b != bounds_) {
       bounds_ = b;
-      // A design-sized frame grows with the dpi about its centre.
-      const int w = Scale(b.Width()), h = Scale(b.Height());
-      SetWindowPos(parent_, nullptr, b.left - (w - b.Width()) / 2, b.top - (h - b.Height()) / 2, w,
-                   h, SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(parent_, nullptr, Scale(b.left), Scale(b.top), Scale(b.right) - Scale(b.left),
+                   Scale(b.bottom) - Scale(b.top), SWP_NOZORDER | SWP_NOACTIVATE);
     }
   } else if (form.client.w > 0 && form.client.h > 0) {
     if (form_fresh_ || form.client != client_) {

@@ -22,9 +22,9 @@ namespace tavu::win {
 // number), gives every control with a hint a real tool tip, and answers the WM_CTLCOLOR*
 // messages with each control's colours.
 //
-// Units: a window designed in pixels (Design) is scaled to the screen's dpi, its frame about
-// its centre; a window laid out from the screen's size (Device) is placed as it is. Fonts are
-// scaled to the dpi in both.
+// Units: a window described in 96-dpi pixels (Design) is scaled to the screen's dpi, frame,
+// controls and fonts alike; a window laid out from the screen's own pixels (Device) is placed
+// as it is. Font sizes in points follow the dpi in both.
 class ControlMirror {
  public:
   enum class Units { Design, Device };
@@ -73,7 +73,7 @@ class ControlMirror {
   COLORREF FormColor() const { return Resolve(form_color_); }
   HBRUSH FormBrush() { return Brush(FormColor()); }
   int dpi() const { return dpi_; }
-  // Design pixels to device pixels (identity for Device units).
+  // This window's pixels to the screen's (identity for Device units).
   int Scale(int v) const;
 
   static COLORREF Resolve(Color c);

@@ -82,4 +82,11 @@ void StretchedPicture::Draw(HDC dc, int x, int y, int w, int h) {
                     static_cast<UINT>(h), scaled_.pixels.data(), &bi, DIB_RGB_COLORS);
 }
 
+void ShowAt(HWND hwnd, UINT flags) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  SetWindowPos(hwnd, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               flags | SWP_SHOWWINDOW);
+}
+
 }  // namespace tavu::win

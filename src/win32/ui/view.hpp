@@ -47,4 +47,9 @@ class StretchedPicture {
   Image scaled_;
 };
 
+// Shows a hidden top-most window where it already is, without activating it. The rectangle is
+// given again: Wine leaves a borderless popup that was placed while hidden off the screen when
+// it is shown with SWP_NOMOVE | SWP_NOSIZE.
+void ShowAt(HWND hwnd, UINT flags = SWP_NOACTIVATE);
+
 }  // namespace tavu::win

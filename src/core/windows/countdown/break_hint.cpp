@@ -181,7 +181,11 @@ void TfrmBreakHint::FormCreate() {
   state_.color = s.BreakHintColorMain;
 
   // The settings window's zoom-choice rule; a new percent also resets the font adjustment.
-  const Size screen = d_.screen.PrimarySize();
+  // The window is designed in 96-dpi pixels and its view scales them to the screen, so the
+  // screen is measured in those pixels too: on a 200 % screen the zoom sees half its size.
+  const Size device = d_.screen.PrimarySize();
+  const int dpi = std::max(1, host_.Dpi());
+  const Size screen{device.w * 96 / dpi, device.h * 96 / dpi};
   const int percent = screen_zoom::PercentFor(s.ZoomRate1, s.ZoomPercent1, screen);
   if (percent != s.ZoomPercent1) {
     s.ZoomPercent1 = percent;

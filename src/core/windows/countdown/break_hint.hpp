@@ -49,7 +49,7 @@ struct BreakHintState : ui::FormState {
 
 // ---- The detail pop-up (TfrmShowDetail) -------------------------------------------------------
 
-// Borderless: `bounds` is the client area, in screen coordinates.
+// Borderless: `bounds` is the client area, in screen coordinates (96-dpi pixels).
 struct ShowDetailState : ui::FormState {
   ui::Label lblText;  // the one line, in black
 };
@@ -109,6 +109,8 @@ class BreakHintHost : public FormHost {
   virtual void Free() = 0;
   // The view of a new detail pop-up; it lives until its Free().
   virtual ShowDetailHost& NewDetailView() = 0;
+  // The screen's dots per inch. The window's state is in 96-dpi pixels, which the view scales.
+  virtual int Dpi() { return 96; }
 };
 
 // `TfrmBreakHint`: the last minute before a break. Counts down, grants delays within the plan in
@@ -173,7 +175,8 @@ class TfrmBreakHint : public TimerSink {
   void Close();
   // The rest mode changed: the title names the new one.
   void UpdateCaption();
-  // The user moved or sized the window to `frame` (screen coordinates). The presenter never
+  // The user moved or sized the window to `frame` (screen coordinates in 96-dpi pixels, like
+  // the state). The presenter never
   // moves it back; the detail pop-up opens under it where it now is.
   void WindowMoved(const Rect& frame) { frame_ = frame; }
 

@@ -90,7 +90,7 @@ void BreakScreenView::Show() {
   const bool was_hidden = !IsWindowVisible(hwnd());
   // Every return draws a fresh pattern; what was written on the canvas goes with the old one.
   if (was_hidden) canvas_stale_ = true;
-  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  ShowAt(hwnd(), 0);
   SetForegroundWindow(hwnd());
   BringWindowToTop(hwnd());
   SetFocus(hwnd());

@@ -18,8 +18,8 @@ constexpr UINT kMsgFree = WM_APP + 1;
 ShowDetailView::ShowDetailView() {
   // Borderless: its frame is its text's box.
   Create(L"TfrmShowDetail", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"", GetDesktopWindow());
-  // Laid out against the countdown window where it is on the screen.
-  mirror_.Attach(hwnd(), ControlMirror::Units::Device, nullptr);
+  // Laid out in the countdown window's units, against where it is on the screen.
+  mirror_.Attach(hwnd(), ControlMirror::Units::Design, nullptr);
 }
 
 Size ShowDetailView::MeasureText(const ui::Font& font, std::string_view text) {
@@ -29,8 +29,7 @@ Size ShowDetailView::MeasureText(const ui::Font& font, std::string_view text) {
 void ShowDetailView::Show(const ShowDetailState& state) {
   mirror_.ApplyForm(state);
   mirror_.Apply(ids::kDetailText, state.lblText);
-  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  ShowAt(hwnd());
 }
 
 void ShowDetailView::Free() {
@@ -193,7 +192,8 @@ LRESULT BreakHintView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (moved && !mirror_.applying() && !IsIconic(hwnd())) {
         RECT r;
         GetWindowRect(hwnd(), &r);
-        presenter_->WindowMoved({r.left, r.top, r.right, r.bottom});
+        auto design = [&](LONG v) { return MulDiv(v, 96, mirror_.dpi()); };
+        presenter_->WindowMoved({design(r.left), design(r.top), design(r.right), design(r.bottom)});
       }
       break;
     }

@@ -38,6 +38,7 @@ class BreakHintView : public View, public BreakHintHost {
   void Restore() override;
   void Free() override;
   ShowDetailHost& NewDetailView() override;
+  int Dpi() override { return mirror_.dpi(); }
   void Sync() override;
 
  private:

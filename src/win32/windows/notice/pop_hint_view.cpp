@@ -18,8 +18,7 @@ PopHintView::PopHintView(std::function<void()> on_closed) : on_closed_(std::move
 
 void PopHintView::Show() {
   Sync();
-  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  ShowAt(hwnd());
 }
 
 Size PopHintView::MeasureText(const ui::Font& font, std::string_view text) {
