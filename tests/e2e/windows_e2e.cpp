@@ -114,6 +114,25 @@ TEST(Notice, ItsCloseBoxClosesIt) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(notice) || !Visible(notice); }, 1s));
 }
 
+TEST(AboutWindow, OpensFromTheMenuWithTheMakersPages) {
+  Sandbox box;
+  box.WriteFile(L"lh20cfg", kNoWelcome);
+  HWND main = box.StartAndWaitMain();
+  ASSERT_NE(OpenTrayMenu(main), nullptr);
+  Choose(1, 0);  // "关于帮助" > "打开帮助主窗口..."
+  HWND about = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (about = FindTop(L"TfrmAboutHelp")) && Visible(about); }));
+  EXPECT_EQ(Text(about), L"关于帮助-[岚禾护眼钟]");
+  EXPECT_EQ(Text(GetDlgItem(about, kAboutTitle)), L"岚禾休息软件");
+  const wchar_t* links[] = {L"获得帮助 (点击进入)", L"软件升级 (点击进入)", L"投票评论 (点击进入)",
+                            L"留言建议 (点击进入)"};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(Text(GetDlgItem(about, kAboutFirstLink + i)), links[i]);
+  Screenshot("about-window");
+  PostMessageW(about, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !Visible(about); }));
+  EXPECT_TRUE(IsWindow(about));  // hidden, not destroyed
+}
+
 // The rest-mode page shows the mode however it was chosen: a mode picked from the tray menu
 // while the page is open checks its item and shows its group.
 TEST(SettingsModePage, FollowsTheModeChosenFromTheTrayMenu) {

@@ -138,6 +138,7 @@ void TfrmShowDetail::FormCreate(std::string text, const Rect& owner, Color color
   const int top = owner.top + static_cast<int>(RoundEven(owner.Height() * 0.9)) - extent.h;
   state_.bounds = At(left, top, std::max(extent.w + 20, kMinWidth), extent.h + 10);
   open_ = true;
+  state_.visible = true;
   host_.Show(state_);
   timers_.Start(*this, kTimer1, kLifeMs);
 }
@@ -147,6 +148,7 @@ void TfrmShowDetail::Timer1Timer() { Close(); }
 void TfrmShowDetail::Close() {
   if (!open_) return;
   open_ = false;
+  state_.visible = false;
   timers_.Stop(*this, kTimer1);
   host_.Free();
 }
