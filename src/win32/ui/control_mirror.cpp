@@ -205,7 +205,13 @@ ControlMirror::Applied& ControlMirror::Ensure(int id, Kind kind, const ui::Contr
   auto it = controls_.find(id);
   if (it != controls_.end() && it->second.kind == kind) return it->second;
   if (it != controls_.end()) {
-    for (HWND part : it->second.parts) DestroyWindow(part);
+    // Another kind under the same id: the old control goes, tool tips and all.
+    ApplyTip(it->second, {});
+    for (HWND part : it->second.parts) {
+      owners_.erase(part);
+      DestroyWindow(part);
+    }
+    owners_.erase(it->second.hwnd);
     DestroyWindow(it->second.hwnd);
     controls_.erase(it);
   }
