@@ -2,17 +2,12 @@
 
 #include "harness.hpp"
 #include "ui/control_ids.hpp"
-#include "ui/menu.hpp"
 #include "windows/countdown/break_hint_ids.hpp"
 
 #include <commctrl.h>
 
 namespace e2e {
 namespace {
-
-void Command(HWND main, const char* item) {
-  PostMessageW(main, WM_COMMAND, tavu::MainMenu::IdOf(item), 0);
-}
 
 // A user at work: a small mouse movement now and then.
 void Nudge() {

@@ -1,10 +1,13 @@
 #include "harness.hpp"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <memory>
 #include <thread>
+
+#include "ui/menu.hpp"
 
 namespace e2e {
 
@@ -187,11 +190,10 @@ RECT WorkArea() {
   return r;
 }
 
-void Screenshot(const std::string& name) {
-  const std::wstring dir = Env(L"TAVU_SCREENS");
-  if (dir.empty()) return;
-  Sleep(150);  // let the windows finish painting
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+// The screen's pixels in `r`, 0x00RRGGBB, row by row.
+std::vector<uint32_t> Grab(const RECT& r) {
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return {};
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
   BITMAPINFO bi{};
@@ -203,13 +205,77 @@ void Screenshot(const std::string& name) {
   void* bits = nullptr;
   HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
   std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
   SelectObject(mem, old);
   DeleteObject(bmp);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+int DarkPixels(const RECT& r) {
+  int n = 0;
+  for (uint32_t p : Grab(r))
+    n += ((p >> 16) & 0xff) < 64 && ((p >> 8) & 0xff) < 64 && (p & 0xff) < 64;
+  return n;
+}
+
+void Screenshot(const std::string& name) {
+  const std::wstring dir = Env(L"TAVU_SCREENS");
+  if (dir.empty()) return;
+  Sleep(150);  // let the windows finish painting
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  const std::vector<uint32_t> pixels = Grab({0, 0, w, h});
   PngWriter::Write(dir + L"\\" + Wide(name) + L".png", w, h, pixels);
+}
+
+void Command(HWND main, const char* item) {
+  PostMessageW(main, WM_COMMAND, tavu::MainMenu::IdOf(item), 0);
+}
+
+HWND OpenTrayMenu(HWND main) {
+  constexpr UINT kTrayCallback = 0x401;
+  PostMessageW(main, kTrayCallback, 100, WM_RBUTTONUP);
+  HWND popup = nullptr;
+  WaitUntil([&] { return (popup = FindTop(L"#32768")) && Visible(popup); });
+  EXPECT_NE(popup, nullptr) << "menu did not open";
+  return popup;
+}
+
+void Key(WORD vk) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+  Sleep(80);
+}
+
+int VisibleMenus() {
+  int n = 0;
+  for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
+       w = FindWindowExW(nullptr, w, L"#32768", nullptr))
+    n += Visible(w) ? 1 : 0;
+  return n;
+}
+
+void Choose(int downs, int sub_downs) {
+  for (int i = 0; i < downs; ++i) Key(VK_DOWN);
+  if (sub_downs >= 0) {
+    Key(VK_RIGHT);
+    WaitUntil([] { return VisibleMenus() >= 2; }, 3s);
+    for (int i = 0; i < sub_downs; ++i) Key(VK_DOWN);
+  }
+  Key(VK_RETURN);
+  WaitUntil([] { return VisibleMenus() == 0; }, 3s);
+}
+
+HWND ToolTipOf(HWND owner) {
+  for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w;
+       w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr))
+    if (GetWindow(w, GW_OWNER) == owner) return w;
+  return nullptr;
 }
 
 Launch::~Launch() {

@@ -33,6 +33,10 @@ RECT WindowRect(HWND hwnd);
 RECT ClientRect(HWND hwnd);
 RECT WorkArea();
 
+// How many pixels of `r` (screen coordinates) are nearly black on the screen now: text that
+// was really drawn there.
+int DarkPixels(const RECT& r);
+
 // Saves the whole screen as build/screens/<name>.png.
 void Screenshot(const std::string& name);
 
@@ -63,6 +67,28 @@ class Sandbox {
   std::wstring folder_;
   std::vector<std::unique_ptr<Launch>> launches_;
 };
+
+// ---- Driving the program as a user does ----
+
+// Runs a command of the tray menu by its item name, as choosing it does.
+void Command(HWND main, const char* item);
+// Right-clicks the tray icon the way the shell reports it and waits for the menu.
+HWND OpenTrayMenu(HWND main);
+// A key pressed and let go.
+void Key(WORD vk);
+int VisibleMenus();
+// Picks an item of the open menu with the keyboard, as a user would: `downs` presses select
+// the item (separators are skipped), then Right opens a submenu and `sub_downs` more presses
+// select in it. Other processes' menus cannot be read under Wine, so tests check what the
+// chosen item does.
+void Choose(int downs, int sub_downs = -1);
+// The tool-tip window that `owner` owns, if any.
+HWND ToolTipOf(HWND owner);
+
+// A configuration file with every default but "允许自动弹出帮助信息" off: no welcome picture at
+// start to cover the windows a test looks at.
+inline constexpr char kNoWelcome[] =
+    "x\r\n[0]\r\n[1]\r\n[2]\r\n[3]\r\n[4]\r\n[5]\r\n[6]\r\n[7] TRUE FALSE FALSE\r\n";
 
 inline constexpr wchar_t kMainClass[] = L"ZQX050505_20";
 inline constexpr wchar_t kSetupClass[] = L"TfrmSetup";

@@ -8,49 +8,7 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kTrayCallback = 0x401;
 constexpr UINT kMsgOpenScreenSaverSetup = 0x8201;
-
-// Right-clicks the tray icon the way the shell reports it and waits for the menu.
-HWND OpenTrayMenu(HWND main) {
-  PostMessageW(main, kTrayCallback, 100, WM_RBUTTONUP);
-  HWND popup = nullptr;
-  WaitUntil([&] { return (popup = FindTop(L"#32768")) && Visible(popup); });
-  EXPECT_NE(popup, nullptr) << "menu did not open";
-  return popup;
-}
-
-void Key(WORD vk) {
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = vk;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof(INPUT));
-  Sleep(80);
-}
-
-int VisibleMenus() {
-  int n = 0;
-  for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
-       w = FindWindowExW(nullptr, w, L"#32768", nullptr))
-    n += Visible(w) ? 1 : 0;
-  return n;
-}
-
-// Picks an item of the open menu with the keyboard, as a user would: `downs` presses select
-// the item (separators are skipped), then Right opens a submenu and `sub_downs` more presses
-// select in it. Other processes' menus cannot be read under Wine, so tests check what the
-// chosen item does.
-void Choose(int downs, int sub_downs = -1) {
-  for (int i = 0; i < downs; ++i) Key(VK_DOWN);
-  if (sub_downs >= 0) {
-    Key(VK_RIGHT);
-    WaitUntil([] { return VisibleMenus() >= 2; }, 3s);
-    for (int i = 0; i < sub_downs; ++i) Key(VK_DOWN);
-  }
-  Key(VK_RETURN);
-  WaitUntil([] { return VisibleMenus() == 0; }, 3s);
-}
 
 HWND WaitNotice(const std::wstring& text) {
   HWND found = nullptr;

@@ -158,11 +158,11 @@ void FakeEngineActions::Record(std::string what) {
 
 namespace tavu::fake {
 
-Size FakePopHintHost::MeasureText(const HintFont& font, const std::string& text) {
+Size FakePopHintHost::MeasureText(const ui::Font& font, std::string_view text) {
   // Characters, not bytes: a Chinese character is three bytes in UTF-8.
   int chars = 0;
   for (unsigned char c : text) chars += (c & 0xC0) != 0x80;
-  return {chars * font.height_px, font.height_px + 4};
+  return {chars * font.size, font.size + 4};
 }
 
 }  // namespace tavu::fake

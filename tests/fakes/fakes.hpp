@@ -219,7 +219,7 @@ class FakePopHintHost : public PopHintHost {
   void Show() override { ++shows; }
   void Hide() override {}
   void AnimateHide(int) override {}
-  Size MeasureText(const HintFont& font, const std::string& text) override;
+  Size MeasureText(const ui::Font& font, std::string_view text) override;
   int WindowWidth() override { return 232; }
   void Close() override {
     closed = true;
@@ -237,8 +237,8 @@ Size FakeMeasure(int height_px, std::string_view text);
 
 class FakeShowDetailHost : public ShowDetailHost {
  public:
-  Size MeasureText(const HintFont& font, std::string_view text) override {
-    return FakeMeasure(font.height_px, text);
+  Size MeasureText(const ui::Font& font, std::string_view text) override {
+    return FakeMeasure(font.size, text);
   }
   void Show(const ShowDetailState&) override { shown = true; }
   void Free() override { freed = true; }
@@ -284,8 +284,8 @@ class FakeBreakScreenHost : public BreakScreenHost {
     input_blocked = block_input;
     cursor_hidden = hide_cursor;
   }
-  Size MeasureText(const FontSpec& font, std::string_view text) override {
-    return FakeMeasure(font.size_pt * 4 / 3, text);
+  Size MeasureText(const ui::Font& font, std::string_view text) override {
+    return FakeMeasure(font.unit == ui::FontUnit::Points ? font.size * 4 / 3 : font.size, text);
   }
   RecordingCanvas canvas;
   std::vector<std::string> calls;

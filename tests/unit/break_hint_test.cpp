@@ -19,7 +19,7 @@ using Hint = TfrmBreakHint;
 class FakeDetailView : public ShowDetailHost {
  public:
   explicit FakeDetailView(Size text_extent) : extent(text_extent) {}
-  Size MeasureText(const HintFont&, std::string_view) override { return extent; }
+  Size MeasureText(const ui::Font&, std::string_view) override { return extent; }
   void Show(const ShowDetailState& state) override { shown = state; }
   void Free() override { ++frees; }
   Size extent;
@@ -43,8 +43,10 @@ class FakeBreakHintView : public BreakHintHost {
     return std::find(calls.begin(), calls.end(), what) != calls.end();
   }
   std::vector<std::string> calls;
+  int Dpi() override { return dpi; }
   std::vector<std::unique_ptr<FakeDetailView>> details;
   Size detail_extent{300, 14};
+  int dpi = 96;
 };
 
 // The whole program on fakes; whenever the engine opens a countdown window, a real one is built
@@ -269,7 +271,7 @@ TEST(BreakHintRequests, GrantsStayWithinThePlanAndTheBreakCarriesThem) {
     EXPECT_EQ(r.DelayValues(), c.granted);
     h.btnDetailsClick();
     ASSERT_EQ(r.view.details.size(), 1u);
-    EXPECT_EQ(r.view.details[0]->shown->text, c.details);
+    EXPECT_EQ(r.view.details[0]->shown->lblText.text, c.details);
 
     int total = 0;
     for (int m : c.granted) total += m;
@@ -305,7 +307,7 @@ TEST(BreakHintRequests, APlanAppliedDuringTheCountdownIsHonoured) {
   EXPECT_EQ(late.DelayValues(), std::vector<int>{1});
   EXPECT_EQ(late.state().lblStatus.text, Hint::kStatusUsedUp);
   late.hint->btnDetailsClick();
-  EXPECT_EQ(late.view.details[0]->shown->text, "你已申请 1 分钟,还可申请 0 分钟!");
+  EXPECT_EQ(late.view.details[0]->shown->lblText.text, "你已申请 1 分钟,还可申请 0 分钟!");
 
   BreakHintRig cut;  // the new plan allows less than was already granted
   cut.Limits(5, 3, 5);
@@ -314,7 +316,7 @@ TEST(BreakHintRequests, APlanAppliedDuringTheCountdownIsHonoured) {
   cut.Request(3);
   cut.Limits(2, 3, 2);
   cut.hint->btnDetailsClick();
-  EXPECT_EQ(cut.view.details[0]->shown->text, "你已申请 3 分钟,还可申请 0 分钟!");
+  EXPECT_EQ(cut.view.details[0]->shown->lblText.text, "你已申请 3 分钟,还可申请 0 分钟!");
   EXPECT_FALSE(cut.UntilRequestOpens());
 }
 
@@ -465,6 +467,7 @@ struct ZoomCase {
   Rect btnApplyMins;
   Point lblTimeRemain;
   int time_font_px;  // the font adjustment follows a new percent
+  int dpi = 96;      // the view scales the design pixels; the zoom sees the screen in them
 };
 
 TEST(BreakHintLayout, ZoomChoicesScaleAndCentreTheWindow) {
@@ -475,19 +478,22 @@ TEST(BreakHintLayout, ZoomChoicesScaleAndCentreTheWindow) {
       {{1920, 1080}, 0, 0, 0, At(712, 375, 496, 330), At(264, 224, 75, 25), {280, 48}, 29},
       {{1920, 1080}, 1, 0, 100, At(464, 210, 992, 660), At(528, 448, 150, 50), {560, 96}, 42},
       {{1920, 1080}, 2, 50, 50, At(588, 292, 744, 495), At(396, 336, 112, 38), {420, 72}, 29},
+      {{1920, 1080}, 1, 0, 7, At(214, 93, 531, 353), At(282, 240, 80, 27), {300, 51}, 29, 192},
   };
   for (const ZoomCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.screen.w << "x" << c.screen.h << " choice " << c.choice);
+    SCOPED_TRACE(testing::Message() << c.screen.w << "x" << c.screen.h << " choice " << c.choice
+                                    << " at " << c.dpi << " dpi");
     BreakHintRig r;
     r.rig.screen.size = c.screen;
+    r.view.dpi = c.dpi;
     r.settings().ZoomRate1 = c.choice;
     r.settings().ZoomPercent1 = c.percent_before;
     Hint& h = r.Countdown();
     EXPECT_EQ(r.settings().ZoomPercent1, c.percent_after);
     EXPECT_EQ(r.state().bounds, c.bounds);
     EXPECT_EQ(r.state().btnApplyMins.rect, c.btnApplyMins);
-    EXPECT_EQ(r.state().lblTimeRemain.pos, c.lblTimeRemain);
-    EXPECT_EQ(r.state().lblTimeRemain.font.height_px, c.time_font_px);
+    EXPECT_EQ(r.state().lblTimeRemain.Pos(), c.lblTimeRemain);
+    EXPECT_EQ(r.state().lblTimeRemain.font->size, c.time_font_px);
     EXPECT_EQ(h.FormCanResize(), c.choice == 0);
   }
 }
@@ -510,15 +516,16 @@ TEST(BreakHintLayout, AutomaticZoomOn1024x768MovesEveryControl) {
   EXPECT_EQ(s.btnDetails.rect, At(492, 206, 63, 32));
   EXPECT_EQ(s.btnBreak.rect, At(451, 287, 96, 32));
   EXPECT_EQ(s.btnM.rect, At(553, 287, 22, 32));
-  EXPECT_EQ(s.Label2.pos, (Point{338, 133}));
-  EXPECT_EQ(s.Label3.pos, (Point{338, 174}));
-  EXPECT_EQ(s.lblStatus.pos, (Point{348, 215}));
-  EXPECT_EQ(s.cbxToggleDesktop.pos, (Point{481, 262}));
+  EXPECT_EQ(s.Label2.Pos(), (Point{338, 133}));
+  EXPECT_EQ(s.Label3.Pos(), (Point{338, 174}));
+  EXPECT_EQ(s.lblStatus.Pos(), (Point{348, 215}));
+  EXPECT_EQ(s.cbxToggleDesktop.Pos(), (Point{481, 262}));
   // Fonts grow by 2 points; buttons keep the window's font.
-  EXPECT_EQ(s.Label2.font.height_px, 19);
-  EXPECT_EQ(s.lblStatus.font.height_px, 17);
-  EXPECT_EQ(s.edtMins.font.height_px, 15);
-  EXPECT_EQ(s.font.height_px, 12);
+  EXPECT_EQ(s.Label2.font->size, 19);
+  EXPECT_EQ(s.lblStatus.font->size, 17);
+  EXPECT_EQ(s.edtMins.font->size, 15);
+  EXPECT_EQ(s.font.size, 12);
+  EXPECT_FALSE(s.btnBreak.font);
 }
 
 TEST(BreakHintLayout, AFontAdjustmentChangesOnlyTheFiveTexts) {
@@ -527,13 +534,13 @@ TEST(BreakHintLayout, AFontAdjustmentChangesOnlyTheFiveTexts) {
   r.settings().FontAdjust1 = -3;
   r.Countdown();
   const BreakHintState& s = r.state();
-  EXPECT_EQ(s.lblTimeRemain.font, (HintFont{"宋体", 25, true, kRed}));
-  EXPECT_EQ(s.Label2.font.height_px, 12);
-  EXPECT_EQ(s.Label3.font.height_px, 12);
-  EXPECT_EQ(s.lblStatus.font, (HintFont{"宋体", 10, true, kRed}));
+  EXPECT_EQ(s.lblTimeRemain.font, ui::PixelFont("宋体", 25, true, kRed));
+  EXPECT_EQ(s.Label2.font->size, 12);
+  EXPECT_EQ(s.Label3.font->size, 12);
+  EXPECT_EQ(s.lblStatus.font, ui::PixelFont("宋体", 10, true, kRed));
   EXPECT_EQ(s.lblStatus.back, Rgb(255, 251, 240));
-  EXPECT_EQ(s.edtMins.font.height_px, 8);
-  EXPECT_EQ(s.font.height_px, 12);
+  EXPECT_EQ(s.edtMins.font->size, 8);
+  EXPECT_EQ(s.font.size, 12);
   EXPECT_EQ(r.settings().FontAdjust1, -3);  // an unchanged percent leaves it alone
 }
 
@@ -562,13 +569,28 @@ TEST(BreakHintDetail, SitsUnderTheTextCentreAndLivesEightSeconds) {
     const FakeDetailView& v = *r.view.details[0];
     EXPECT_EQ(v.shown->bounds, c.bounds);
     EXPECT_EQ(v.shown->color, r.state().color);
-    EXPECT_EQ(v.shown->text_at, (Point{10, 5}));
-    EXPECT_EQ(v.shown->text, "你已申请 0 分钟,还可申请 3 分钟!你已申请 0 次,还可申请 3 次!");
+    EXPECT_EQ(v.shown->lblText.Pos(), (Point{10, 5}));
+    EXPECT_EQ(v.shown->lblText.text,
+              "你已申请 0 分钟,还可申请 3 分钟!你已申请 0 次,还可申请 3 次!");
     r.rig.loop.Advance(TfrmShowDetail::kLifeMs - 1);
     EXPECT_EQ(v.frees, 0);
     r.rig.loop.Advance(1);
     EXPECT_EQ(v.frees, 1);
   }
+}
+
+// The user moved the window: the pop-up follows it there, and the window is not moved back.
+TEST(BreakHintDetail, OpensUnderTheWindowWhereTheUserPutIt) {
+  BreakHintRig r;
+  r.view.detail_extent = {300, 14};
+  Hint& h = r.Countdown();
+  const Rect placed = r.state().bounds;
+  h.WindowMoved(At(10, 20, 600, 400));
+  h.btnDetailsClick();
+  // 400 × 0.9 = 360: the text's foot 360 px below the window's top.
+  EXPECT_EQ(r.view.details[0]->shown->bounds, At(10 + (600 - 300) / 2, 20 + 360 - 14, 320, 24));
+  r.Seconds(2);
+  EXPECT_EQ(r.state().bounds, placed);
 }
 
 TEST(BreakHintDetail, TheBreakClosesEveryPopUpStillOpen) {
@@ -598,6 +620,21 @@ TEST(BreakHintWindow, TheTitleNamesTheRestMode) {
     r.hint->UpdateCaption();
     EXPECT_EQ(r.state().caption, std::string("休息倒计时-[当前模式:") + names[mode] +
                                      ",请在休息前选择您最合适的休息模式!点击M调用]");
+  }
+}
+
+// Tool tips where the design gives them, and nowhere else.
+TEST(BreakHintWindow, EveryHintedControlHasItsToolTip) {
+  const std::pair<std::string_view, std::string_view> hints[] = {
+      {"btnM", "点击这里设置休息模式..."},
+  };
+  BreakHintRig r;
+  r.Countdown();
+  for (const auto& [name, control] : r.state().Controls()) {
+    std::string_view expected;
+    for (const auto& [hinted, hint] : hints)
+      if (hinted == name) expected = hint;
+    EXPECT_EQ(control->hint, expected) << name;
   }
 }
 

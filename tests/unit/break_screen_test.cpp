@@ -39,10 +39,10 @@ class FakeBreakHost : public BreakScreenHost {
     calls.push_back(std::string("Lock") + (block_input ? " input" : "") +
                     (hide_cursor ? " cursor" : "") + (block_input || hide_cursor ? "" : " off"));
   }
-  Size MeasureText(const FontSpec& font, std::string_view text) override {
+  Size MeasureText(const ui::Font& font, std::string_view text) override {
     int chars = 0;
     for (unsigned char c : text) chars += (c & 0xC0) != 0x80;
-    return {chars * font.size_pt, 2 * font.size_pt};
+    return {chars * font.size, 2 * font.size};
   }
 
   Texts Calls(std::string_view prefix) const {
@@ -196,23 +196,22 @@ TEST(BreakScreenLayout, PlacesEverythingByFractionsOfTheDesign) {
     b.Open();
     const BreakScreenState& s = b.st();
     EXPECT_EQ(s.bounds, (Rect{0, 0, c.screen.w, c.screen.h}));
-    EXPECT_EQ(s.ProgressBar1.bounds, c.bar);
-    EXPECT_EQ(s.lblBreakRemainSec.bounds.left, c.remain.x);
-    EXPECT_EQ(s.lblBreakRemainSec.bounds.top, c.remain.y);
-    EXPECT_EQ(s.lblBreakRemainSec.font.size_pt, c.font_pt);
-    EXPECT_EQ(s.lblCurrentMode.font.size_pt, c.font_pt);
+    EXPECT_EQ(s.ProgressBar1.rect, c.bar);
+    EXPECT_EQ(s.lblBreakRemainSec.rect.left, c.remain.x);
+    EXPECT_EQ(s.lblBreakRemainSec.rect.top, c.remain.y);
+    EXPECT_EQ(s.lblBreakRemainSec.font->size, c.font_pt);
+    EXPECT_EQ(s.lblCurrentMode.font->size, c.font_pt);
     EXPECT_EQ(s.canvas_font.size_pt, c.font_pt);
     EXPECT_EQ(s.canvas_text_at, c.text_at);
-    EXPECT_EQ(s.lblCurrentMode.bounds.left, c.mode_left);
-    EXPECT_EQ(s.lblCurrentMode.bounds.top, c.remain.y);
-    EXPECT_EQ(s.lblSlogan.bounds, (Rect{c.slogan.x, c.slogan.y, c.slogan.x + 96, c.slogan.y + 48}));
-    EXPECT_EQ(s.imgShutDownIcon.bounds,
-              (Rect{c.power.x, c.power.y, c.power.x + 33, c.power.y + 32}));
-    EXPECT_EQ(s.imgUrgentExitIcon.bounds, (Rect{c.exit.x, c.exit.y, c.exit.x + 33, c.exit.y + 32}));
+    EXPECT_EQ(s.lblCurrentMode.rect.left, c.mode_left);
+    EXPECT_EQ(s.lblCurrentMode.rect.top, c.remain.y);
+    EXPECT_EQ(s.lblSlogan.rect, (Rect{c.slogan.x, c.slogan.y, c.slogan.x + 96, c.slogan.y + 48}));
+    EXPECT_EQ(s.imgShutDownIcon.rect, (Rect{c.power.x, c.power.y, c.power.x + 33, c.power.y + 32}));
+    EXPECT_EQ(s.imgUrgentExitIcon.rect, (Rect{c.exit.x, c.exit.y, c.exit.x + 33, c.exit.y + 32}));
     // List and box stand on the exit icon's bottom edge.
-    EXPECT_EQ(s.cbbRemindAgainAt.bounds,
+    EXPECT_EQ(s.cbbRemindAgainAt.rect,
               (Rect{c.combo.x, c.combo.y, c.combo.x + 105, c.exit.y + 32}));
-    EXPECT_EQ(s.edtExitPsw.bounds, (Rect{c.edit.x, c.edit.y, c.edit.x + 209, c.exit.y + 32}));
+    EXPECT_EQ(s.edtExitPsw.rect, (Rect{c.edit.x, c.edit.y, c.edit.x + 209, c.exit.y + 32}));
   }
 }
 
@@ -379,7 +378,7 @@ TEST(BreakScreenCount, RunsToZeroThenAClickOrKeyLeavesAndTheEngineStartsANewCycl
   b.Seconds(100);
   // Nothing leaves before the end: clicks, keys, close requests.
   b.form->FormClick();
-  b.form->FormKeyDown(0x1B);
+  b.form->FormKeyDown(ui::Key::Escape);
   b.form->Close();
   EXPECT_EQ(b.st().phase, BreakPhase::Counting);
   EXPECT_EQ(b.host.Calls("Free"), Texts{});
@@ -403,7 +402,7 @@ TEST(BreakScreenCount, RunsToZeroThenAClickOrKeyLeavesAndTheEngineStartsANewCycl
   EXPECT_EQ(b.Position(), 0);
   EXPECT_EQ(b.LastCycle().back().EndTick, 0u);  // still open until the user leaves
 
-  b.form->FormKeyDown('A');
+  b.form->FormKeyDown(ui::Key::Other);
   EXPECT_EQ(b.host.Calls("Free"), Texts{"Free"});
   EXPECT_EQ(b.st().phase, BreakPhase::Closed);
   EXPECT_FALSE(b.r.rig.app.forms().IsFormOpen(kBreakScreenForm));
@@ -613,7 +612,7 @@ TEST(RestModePostpone, ComesBackAfterItsTimeWithTheCountGivenBack) {
     EXPECT_EQ(b.Position(), c.back_at);
     EXPECT_EQ(b.st().lblBreakRemainSec.text, std::to_string(c.back_at));  // shown at once
     EXPECT_FALSE(b.Running(TTWForm::kInterfereControlTimer));
-    EXPECT_EQ(b.st().cbbRemindAgainAt.item_index, 0);
+    EXPECT_EQ(b.st().cbbRemindAgainAt.index, 0);
     EXPECT_FALSE(b.st().imgUrgentExitIcon.visible);
     EXPECT_FALSE(b.st().cbbRemindAgainAt.visible);
     EXPECT_FALSE(b.st().edtExitPsw.visible);

@@ -161,9 +161,9 @@ TEST(ScreenSaverSwitch, TogglesWithNoticesAndRestoresItselfOnTheTimer) {
   EXPECT_EQ(main.Menu().Find("NDisableSelfSCR")->caption, "已禁用,点击启用");
   EXPECT_FALSE(rig.app.settings().EnableSelfSCR);
   ASSERT_NE(rig.app.pop_hint(), nullptr);
-  EXPECT_EQ(rig.app.pop_hint()->State().text, "屏幕保护已禁用！");
-  EXPECT_EQ(rig.app.pop_hint()->State().form_color, 0x0000FFu);
-  EXPECT_EQ(rig.app.pop_hint()->State().label_color, 0x808000u);
+  EXPECT_EQ(rig.app.pop_hint()->State().lblInfo.text, "屏幕保护已禁用！");
+  EXPECT_EQ(rig.app.pop_hint()->State().color, 0x0000FFu);
+  EXPECT_EQ(rig.app.pop_hint()->State().lblInfo.back, 0x808000u);
   EXPECT_EQ(rig.loop.Interval(rig.app.screen_saving(), ScreenSavingSwitch::kRestoreTimer),
             30u * 60000);
 
@@ -171,8 +171,8 @@ TEST(ScreenSaverSwitch, TogglesWithNoticesAndRestoresItselfOnTheTimer) {
   EXPECT_FALSE(main.Menu().Checked("NDisableSelfSCR"));
   EXPECT_EQ(main.Menu().Find("NDisableSelfSCR")->caption, "已启用,点击禁用");
   EXPECT_TRUE(rig.app.settings().EnableSelfSCR);
-  EXPECT_EQ(rig.app.pop_hint()->State().text, "屏幕保护已启用！");
-  EXPECT_EQ(rig.app.pop_hint()->State().form_color, 0x00FF00u);
+  EXPECT_EQ(rig.app.pop_hint()->State().lblInfo.text, "屏幕保护已启用！");
+  EXPECT_EQ(rig.app.pop_hint()->State().color, 0x00FF00u);
   EXPECT_FALSE(rig.loop.IsRunning(rig.app.screen_saving(), ScreenSavingSwitch::kRestoreTimer));
 
   // Disabled again: the restore timer switches it back on after RestoreSCRAfterMins.
@@ -196,10 +196,10 @@ TEST(PopHint, ASecondNoticeWithinItsLifeReusesTheWindowAndKeepsTheFirstTimer) {
   rig.app.PopHint(0x808000, 0x00FF00, "第二条");
   EXPECT_EQ(rig.views.pop_hints_created, 1);
   const PopHintState& s = rig.app.pop_hint()->State();
-  EXPECT_EQ(s.text, "第二条");
-  EXPECT_EQ(s.form_color, 0x00FF00u);
+  EXPECT_EQ(s.lblInfo.text, "第二条");
+  EXPECT_EQ(s.color, 0x00FF00u);
   // Label centred on the window width (232) and the client height (129): 63 × 25.
-  EXPECT_EQ(s.label,
+  EXPECT_EQ(s.lblInfo.rect,
             (Rect{(232 - 63) / 2, (129 - 25) / 2, (232 - 63) / 2 + 63, (129 - 25) / 2 + 25}));
   rig.loop.Advance(1000);  // three seconds after the first
   EXPECT_FALSE(rig.app.forms().IsFormOpen("frmPopHint"));
@@ -273,7 +273,7 @@ TEST(TrayMenu, RightClickPopsTheMenuUpAtTheCursor) {
   Rig rig;
   rig.app.Start();
   rig.screen.cursor = {1900, 1070};
-  rig.app.main().OnTrayClick(TrayClick::Right);
+  rig.app.main().OnTrayClick(ui::MouseButton::Right);
   EXPECT_EQ(rig.main_host.calls.back(), "PopupMenu 1900,1070");
 }
 

@@ -43,8 +43,10 @@ constexpr Rating kRatings[] = {
 uint64_t WholeDays(uint64_t ms) { return ms / kMsPerDay; }
 
 std::string RunningTimeText(uint64_t ms, const DateTimeFormat& f) {
-  return std::to_string(WholeDays(ms)) + "天 " +
-         CutSeconds(TimeText(MsToDateTime(ms % kMsPerDay), f));
+  std::string text = std::to_string(WholeDays(ms));
+  text += "天 ";
+  text += CutSeconds(TimeText(MsToDateTime(ms % kMsPerDay), f));
+  return text;
 }
 
 StatFigures ComputeFigures(Clock& clock, const DateTimeFormat& f, const EventLog& log,
@@ -60,8 +62,9 @@ StatFigures ComputeFigures(Clock& clock, const DateTimeFormat& f, const EventLog
   out.sys_start_speed = TimeText(MsToDateTime(start % kMsPerDay), f);
   const CycleValues& v = engine.Values();
   out.break_count = std::to_string(v.CycleNo - 1);
-  out.break_prev = "无";
-  out.uncompleted = "0";
+  // (Assigned as whole strings: GCC 12 warns falsely on short literals here.)
+  out.break_prev = std::string("无");
+  out.uncompleted = std::string(1, '0');
   if (v.CycleNo > 1 && cycles.size() >= 2) {
     const std::size_t prev = cycles.size() - 2;
     if (const std::size_t i = log.FindLastEvent(prev, kEventKeyBreak); i != EventLog::kNone)
@@ -106,10 +109,12 @@ Health ComputeHealth(uint64_t rest_ms, uint64_t running_ms, int worked_percent, 
   // instead of wrapping the sum to a huge index.
   h.tired_index = static_cast<uint16_t>(std::min<int>(std::max(worked_percent, 0) + carry, 65535));
   h.bar = std::min<int>(h.tired_index, 200);
-  h.tired_text = std::to_string(h.tired_index) + std::string(TiredIndexLabel(h.tired_index));
+  h.tired_text = std::to_string(h.tired_index);
+  h.tired_text += TiredIndexLabel(h.tired_index);
   const int e = RestShareScore(rest_ms, running_ms);
   h.score = static_cast<int>(RoundEven((100 - h.bar) * 0.2 + e * 0.8));
-  h.score_text = std::to_string(h.score) + "分";
+  h.score_text = std::to_string(h.score);
+  h.score_text += "分";
   for (const Rating& r : kRatings)
     if (h.score >= r.from) {
       h.status = r.status;

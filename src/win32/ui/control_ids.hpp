@@ -1,25 +1,8 @@
 #pragma once
 // Stable control ids of every window, shared with the e2e driver.
 
-namespace tavu::ids {
-
-// Settings window.
-inline constexpr int kSetupTabs = 1001;
-// Page "休息模式".
-inline constexpr int kSetupModeGroup = 1010;
-inline constexpr int kSetupModeRadio0 = 1011;     // +1, +2, +3 for the other modes
-inline constexpr int kSetupModeGroupBox0 = 1020;  // the group of each mode, +mode
-inline constexpr int kSetupRemindAgainFree = 1024;
-inline constexpr int kSetupNotShowFree = 1025;
-inline constexpr int kSetupRemindAgainPassword = 1026;
-inline constexpr int kSetupNotShowPassword = 1027;
-inline constexpr int kSetupIntensityLabel = 1028;
-inline constexpr int kSetupIntensityBar = 1029;
-inline constexpr int kSetupIntensityValue = 1030;
-inline constexpr int kSetupDisableKeyboard = 1031;
-inline constexpr int kSetupHideCursor = 1032;
-
-}  // namespace tavu::ids
+// Settings window: its ids live with its page tables.
+#include "windows/setup/setup_ids.hpp"
 
 namespace tavu::ids {
 

@@ -82,22 +82,11 @@ void StretchedPicture::Draw(HDC dc, int x, int y, int w, int h) {
                     static_cast<UINT>(h), scaled_.pixels.data(), &bi, DIB_RGB_COLORS);
 }
 
-HFONT MakeFont(std::wstring_view face, int pixel_height, bool bold) {
-  LOGFONTW lf{};
-  lf.lfHeight = -pixel_height;
-  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  lf.lfCharSet = GB2312_CHARSET;
-  lf.lfQuality = CLEARTYPE_QUALITY;
-  face.copy(lf.lfFaceName, LF_FACESIZE - 1);
-  return CreateFontIndirectW(&lf);
-}
-
-void SetTextIfChanged(HWND hwnd, std::wstring_view text) {
-  const int n = GetWindowTextLengthW(hwnd);
-  std::wstring current(static_cast<size_t>(n) + 1, L'\0');
-  GetWindowTextW(hwnd, current.data(), n + 1);
-  current.resize(static_cast<size_t>(n));
-  if (current != text) SetWindowTextW(hwnd, std::wstring(text).c_str());
+void ShowAt(HWND hwnd, UINT flags) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  SetWindowPos(hwnd, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               flags | SWP_SHOWWINDOW);
 }
 
 }  // namespace tavu::win

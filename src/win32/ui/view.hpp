@@ -47,10 +47,9 @@ class StretchedPicture {
   Image scaled_;
 };
 
-// Fonts of the design: face name and pixel height, Chinese character set.
-HFONT MakeFont(std::wstring_view face, int pixel_height, bool bold);
-
-// Sets a window's text only when it changed, so a refresh never flickers.
-void SetTextIfChanged(HWND hwnd, std::wstring_view text);
+// Shows a hidden top-most window where it already is, without activating it. The rectangle is
+// given again: Wine leaves a borderless popup that was placed while hidden off the screen when
+// it is shown with SWP_NOMOVE | SWP_NOSIZE.
+void ShowAt(HWND hwnd, UINT flags = SWP_NOACTIVATE);
 
 }  // namespace tavu::win

@@ -13,20 +13,14 @@ namespace {
 
 constexpr Color kBlack = Rgb(0, 0, 0);
 constexpr Color kWhite = Rgb(255, 255, 255);
-constexpr int kDefaultCharset = 1;
-constexpr int kGb2312Charset = 134;
 
 Rect At(Point p, Size s) { return {p.x, p.y, p.x + s.w, p.y + s.h}; }
 Size SizeOf(const Rect& r) { return {r.Width(), r.Height()}; }
-void MoveTo(ControlState& c, Point p) { c.bounds = At(p, SizeOf(c.bounds)); }
 
 // Fractions of the 1024 × 768 design, rounded halves to even. Whole pixels times whole design
 // units are exact in double, so a true half (480 × 20 / 768 = 12.5) is seen as one.
 int OfWidth(int w, int units) { return static_cast<int>(RoundEven(w * double(units) / 1024)); }
 int OfHeight(int h, int units) { return static_cast<int>(RoundEven(h * double(units) / 768)); }
-
-// A point size shrunk on a small screen still names a font.
-int Grown(int size_pt, int increment) { return std::max(1, size_pt + increment); }
 
 }  // namespace
 
@@ -46,20 +40,19 @@ void TTWForm::FormCreate() {
   d_.forms.Add(kBreakScreenForm);
 
   // The controls as designed; the layout below places them.
-  state_.lblBreakRemainSec.font = {
-      .name = "MS Sans Serif", .size_pt = 8, .color = kWhite, .charset = kDefaultCharset};
-  state_.lblBreakRemainSec.background = kBlack;
-  state_.lblCurrentMode.font = {
-      .name = "宋体", .size_pt = 8, .color = kWhite, .charset = kGb2312Charset};
-  state_.lblCurrentMode.background = kBlack;
+  state_.lblBreakRemainSec.font = ui::PointFont("MS Sans Serif", 8, kWhite, ui::kDefaultCharset);
+  state_.lblBreakRemainSec.back = kBlack;
+  state_.lblCurrentMode.font = ui::PointFont("宋体", 8, kWhite);
+  state_.lblCurrentMode.back = kBlack;
   state_.lblCurrentMode.text = kCurrentModeDesignText;
-  state_.imgShutDownIcon.bounds = At({}, BreakScreenState::kIconSize);
-  state_.imgUrgentExitIcon.bounds = At({}, BreakScreenState::kIconSize);
+  state_.imgShutDownIcon.rect = At({}, BreakScreenState::kIconSize);
+  state_.imgUrgentExitIcon.rect = At({}, BreakScreenState::kIconSize);
   state_.imgUrgentExitIcon.visible = false;
-  state_.cbbRemindAgainAt.bounds = At({}, BreakScreenState::kComboSize);
+  state_.cbbRemindAgainAt.rect = At({}, BreakScreenState::kComboSize);
   state_.cbbRemindAgainAt.items.assign(kRemindAgainItems.begin(), kRemindAgainItems.end());
+  state_.cbbRemindAgainAt.index = 0;
   state_.cbbRemindAgainAt.visible = false;
-  state_.edtExitPsw.bounds = At({}, BreakScreenState::kEditSize);
+  state_.edtExitPsw.rect = At({}, BreakScreenState::kEditSize);
   state_.edtExitPsw.text = kChallengePrompt;
   state_.edtExitPsw.visible = false;
 
@@ -103,48 +96,49 @@ void TTWForm::Layout() {
   const int ww = work.Width();
   const int wh = work.Height();
 
-  ProgressBarState& bar = state_.ProgressBar1;
+  ui::ProgressBar& bar = state_.ProgressBar1;
   const int bar_left = OfWidth(w, 20);
-  bar.bounds = At({bar_left, OfHeight(h, 20)},
-                  {w - 2 * bar_left, static_cast<int>(RoundEven(w / 1024.0)) * 8});
+  bar.rect = At({bar_left, OfHeight(h, 20)},
+                {w - 2 * bar_left, static_cast<int>(RoundEven(w / 1024.0)) * 8});
 
   const int k = screen_zoom::FontIncrement({w, h});
-  state_.canvas_font.size_pt = Grown(state_.canvas_font.size_pt, k);
+  // A point size shrunk on a small screen still names a font.
+  state_.canvas_font.size_pt = std::max(1, state_.canvas_font.size_pt + k);
   state_.canvas_text_at = {OfWidth(w, 110), OfHeight(h, 110)};
 
-  LabelState& remain = state_.lblBreakRemainSec;
-  remain.font.size_pt = Grown(remain.font.size_pt, k);
-  MoveTo(remain, {OfWidth(w, 28), OfHeight(h, 48)});
+  ui::Label& remain = state_.lblBreakRemainSec;
+  remain.font->Grow(k);
+  remain.MoveTo({OfWidth(w, 28), OfHeight(h, 48)});
   SetLabelText(remain, remain.text);
 
-  LabelState& mode = state_.lblCurrentMode;
-  mode.font.size_pt = Grown(mode.font.size_pt, k);
+  ui::Label& mode = state_.lblCurrentMode;
+  mode.font->Grow(k);
   SetLabelText(mode, mode.text);
-  MoveTo(mode, {(w - mode.bounds.Width()) / 2, OfHeight(h, 48)});
+  mode.MoveTo({(w - mode.rect.Width()) / 2, OfHeight(h, 48)});
 
-  LabelState& slogan = state_.lblSlogan;
-  slogan.font = s.BreakFont;
+  ui::Label& slogan = state_.lblSlogan;
+  slogan.font = ui::FromSpec(s.BreakFont);
   SetLabelText(slogan, s.Slogan);
-  MoveTo(slogan, {(w - slogan.bounds.Width()) / 2, (h - slogan.bounds.Height()) / 2});
+  slogan.MoveTo({(w - slogan.rect.Width()) / 2, (h - slogan.rect.Height()) / 2});
   slogan.visible = s.ShowSlogan;
 
   const Size icon = BreakScreenState::kIconSize;
   const int icons_top = wh * 95 / 100 - icon.h;
   const int icons_bottom = icons_top + icon.h;
-  MoveTo(state_.imgShutDownIcon, {ww * 5 / 100, icons_top});
+  state_.imgShutDownIcon.MoveTo({ww * 5 / 100, icons_top});
   state_.imgShutDownIcon.visible = s.ShowPowerButton;
-  MoveTo(state_.imgUrgentExitIcon, {ww * 95 / 100 - icon.w, icons_top});
+  state_.imgUrgentExitIcon.MoveTo({ww * 95 / 100 - icon.w, icons_top});
 
   const Size combo = BreakScreenState::kComboSize;
-  const int combo_left = state_.imgUrgentExitIcon.bounds.left - combo.w - 10;
-  MoveTo(state_.cbbRemindAgainAt, {combo_left, icons_bottom - combo.h});
+  const int combo_left = state_.imgUrgentExitIcon.rect.left - combo.w - 10;
+  state_.cbbRemindAgainAt.MoveTo({combo_left, icons_bottom - combo.h});
   const Size edit = BreakScreenState::kEditSize;
-  MoveTo(state_.edtExitPsw, {combo_left - edit.w - 10, icons_bottom - edit.h});
+  state_.edtExitPsw.MoveTo({combo_left - edit.w - 10, icons_bottom - edit.h});
 }
 
 void TTWForm::FormShow() {
   cbbRemindAgainAtSelect(0);
-  LabelState& mode = state_.lblCurrentMode;
+  ui::Label& mode = state_.lblCurrentMode;
   if (d_.settings.ShowCurrentMode) {
     SetLabelText(mode, RestModeLabel(Mode()));
     mode.visible = true;
@@ -211,10 +205,7 @@ void TTWForm::TrackingTimerTimer() {
 
 void TTWForm::FormClick() { LeaveAtEnd(); }
 
-void TTWForm::FormKeyDown(int virtual_key) {
-  (void)virtual_key;  // any key will do
-  LeaveAtEnd();
-}
+void TTWForm::FormKeyDown(ui::Key) { LeaveAtEnd(); }  // any key will do
 
 void TTWForm::LeaveAtEnd() {
   if (state_.phase == BreakPhase::Closed || !Over()) return;
@@ -264,7 +255,7 @@ void TTWForm::imgUrgentExitIconClick() {
     LeaveAtEnd();
     return;
   }
-  const int item = state_.cbbRemindAgainAt.item_index;
+  const int item = state_.cbbRemindAgainAt.index;
   const bool item_chosen = item >= 1 && item <= kRemindAgainNever;
   switch (Mode()) {
     case kFreeMode:
@@ -334,9 +325,9 @@ void TTWForm::InterfereControlTimerTimer() {
 
 void TTWForm::cbbRemindAgainAtSelect(int item_index) {
   const bool known = item_index >= 0 && item_index <= kRemindAgainNever;
-  state_.cbbRemindAgainAt.item_index = known ? item_index : 0;
+  state_.cbbRemindAgainAt.index = known ? item_index : 0;
   if (Mode() != kPasswordMode) return;
-  const int item = state_.cbbRemindAgainAt.item_index;
+  const int item = state_.cbbRemindAgainAt.index;
   if (item == 0) {
     state_.ChallengeText = kChallengePrompt;
   } else {
@@ -371,15 +362,14 @@ void TTWForm::OnTimer(int id) {
 }
 
 void TTWForm::SetPosition(int64_t position) {
-  ProgressBarState& bar = state_.ProgressBar1;
+  ui::ProgressBar& bar = state_.ProgressBar1;
   bar.position =
       static_cast<int>(std::clamp<int64_t>(position, bar.min, std::max(bar.min, bar.max)));
 }
 
-void TTWForm::SetLabelText(LabelState& label, std::string_view text) {
+void TTWForm::SetLabelText(ui::Label& label, std::string_view text) {
   label.text = text;
-  const Size size = host_.MeasureText(label.font, label.text);
-  label.bounds = At({label.bounds.left, label.bounds.top}, size);
+  label.rect = At(label.Pos(), host_.MeasureText(*label.font, label.text));
 }
 
 void TTWForm::WriteCanvasText(std::string_view text) {

@@ -1,9 +1,7 @@
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "base/geometry.hpp"
 #include "cycle/engine.hpp"
@@ -14,6 +12,7 @@
 #include "ports/timers.hpp"
 #include "settings/plans.hpp"
 #include "settings/settings.hpp"
+#include "ui/controls.hpp"
 #include "ui/forms.hpp"
 #include "windows/break_screen/rest_modes.hpp"
 
@@ -25,35 +24,6 @@ inline constexpr std::string_view kBreakOverText = "结束休息,点击返回！
 
 // ---- What the view shows ----------------------------------------------------------------------
 
-struct ControlState {
-  Rect bounds;  // in window coordinates
-  bool visible = true;
-  bool enabled = true;
-};
-
-// An auto-sized label: the layout places its top-left corner, the text and font give its size.
-struct LabelState : ControlState {
-  std::string text;
-  FontSpec font;
-  std::optional<Color> background;  // none: transparent over the background picture
-};
-
-struct ProgressBarState : ControlState {
-  int min = 0;
-  int max = 0;
-  int position = 0;
-};
-
-// The bounds are the closed drop-down field; the view gives the dropped list its own height.
-struct ComboBoxState : ControlState {
-  std::vector<std::string> items;
-  int item_index = 0;
-};
-
-struct EditState : ControlState {
-  std::string text;
-};
-
 enum class BreakPhase {
   FadingIn,  // CreateAnimateTimer raises the opacity
   Counting,  // TrackingTimer counts the break down
@@ -62,16 +32,17 @@ enum class BreakPhase {
   Closed,    // close accepted; the window is being freed
 };
 
-struct BreakScreenState {
+// Control rectangles are in window coordinates; `bounds` is the primary screen. A label with no
+// background of its own is see-through over the drawn background.
+struct BreakScreenState : ui::FormState {
   static constexpr Size kIconSize{33, 32};
   static constexpr Size kComboSize{105, 21};
   static constexpr Size kEditSize{209, 21};
 
+  BreakScreenState() { color = 0; }
+
   BreakPhase phase = BreakPhase::FadingIn;
-  Rect bounds;  // the primary screen
-  bool visible = false;
   uint8_t alpha = 255;  // layered opacity, 1..255
-  Color color = 0;      // window (background) colour
 
   // The window canvas's drawing font, and the text last drawn with it over the background
   // (empty once a full paint has wiped it).
@@ -79,14 +50,14 @@ struct BreakScreenState {
   std::string canvas_text;
   Point canvas_text_at;
 
-  ProgressBarState ProgressBar1;
-  LabelState lblBreakRemainSec;
-  LabelState lblCurrentMode;
-  LabelState lblSlogan;
-  ControlState imgShutDownIcon;
-  ControlState imgUrgentExitIcon;
-  ComboBoxState cbbRemindAgainAt;
-  EditState edtExitPsw;
+  ui::ProgressBar ProgressBar1;
+  ui::Label lblBreakRemainSec;
+  ui::Label lblCurrentMode;
+  ui::Label lblSlogan;
+  ui::Picture imgShutDownIcon;
+  ui::Picture imgUrgentExitIcon;
+  ui::ComboBox cbbRemindAgainAt;
+  ui::Edit edtExitPsw;
 
   uint32_t fade_interval_ms = 1;          // CreateAnimateTimer's interval in force
   uint32_t interfere_interval_ms = 1000;  // InterfereControlTimer keeps its last interval
@@ -126,7 +97,7 @@ class BreakScreenHost : public FormHost {
   // destroyed.
   virtual void SetInputLock(bool block_input, bool hide_cursor) = 0;
   // The size an auto-sized label takes for `text` in `font`.
-  virtual Size MeasureText(const FontSpec& font, std::string_view text) = 0;
+  virtual Size MeasureText(const ui::Font& font, std::string_view text) = 0;
 };
 
 // The break screen (TTWForm): covers the primary screen for the length of a break, fades in,
@@ -171,7 +142,7 @@ class TTWForm : public TimerSink {
   // A click on the background, and any key (key preview: also while the edit box has focus;
   // the view passes the key on afterwards). Closes once the count is over.
   void FormClick();
-  void FormKeyDown(int virtual_key);
+  void FormKeyDown(ui::Key key);
   // A close request (Alt+F4, system menu, programmatic): closes only once allowed.
   void Close();
   bool FormCloseQuery() const { return state_.BreakCloseAllowed; }
@@ -205,7 +176,7 @@ class TTWForm : public TimerSink {
   bool Over() const { return state_.ProgressBar1.position <= state_.ProgressBar1.min; }
   void Layout();
   void SetPosition(int64_t position);
-  void SetLabelText(LabelState& label, std::string_view text);
+  void SetLabelText(ui::Label& label, std::string_view text);
   void WriteCanvasText(std::string_view text);
   void LockInput();
   void ReleaseInput();

@@ -1,6 +1,7 @@
 #include "windows/countdown/break_hint.hpp"
 
 #include <algorithm>
+#include <initializer_list>
 #include <utility>
 
 #include "base/rounding.hpp"
@@ -13,6 +14,7 @@ namespace {
 
 constexpr Size kDesignSize{496, 330};
 constexpr Color kBlack = 0;
+constexpr Color kWhite = Rgb(255, 255, 255);
 constexpr Color kCream = Rgb(255, 251, 240);
 constexpr std::string_view kFace = "宋体";
 constexpr std::string_view kDetailsText = "详细...";
@@ -20,6 +22,8 @@ constexpr std::string_view kToggleDesktopText = "刷屏";
 constexpr std::string_view kBreakText = "马上休息";
 constexpr std::string_view kModeText = "M";
 constexpr std::string_view kModeHint = "点击这里设置休息模式...";
+
+using Controls = std::initializer_list<ui::Control*>;
 
 Rect At(int left, int top, int width, int height) {
   return {left, top, left + width, top + height};
@@ -33,11 +37,6 @@ Rect ScaleRect(const Rect& r, int percent) {
 
 Point ScalePoint(Point p, int percent) {
   return {screen_zoom::Scale(p.x, percent), screen_zoom::Scale(p.y, percent)};
-}
-
-// Sizes are designed in pixels; the adjustment is in points, 4 px for every 3 pt at 96 dpi.
-void GrowFont(HintFont& font, int points) {
-  font.height_px += static_cast<int>(RoundEven(points * 4.0 / 3.0));
 }
 
 std::string CountText(uint16_t seconds) {
@@ -58,47 +57,88 @@ std::string_view ModeName(int mode) {
   }
 }
 
+// A label or check box whose size follows its text.
+template <typename T>
+T AutoSized(Point at, std::string_view text) {
+  T c;
+  c.rect = {at.x, at.y, at.x, at.y};
+  c.text = text;
+  c.auto_size = true;
+  return c;
+}
+
+ui::Label AutoLabel(Point at, std::string_view text, int px, Color color) {
+  auto label = AutoSized<ui::Label>(at, text);
+  label.font = ui::PixelFont(std::string(kFace), px, true, color);
+  return label;
+}
+
+ui::Button MakeButton(const Rect& r, std::string_view text, std::string_view hint = {}) {
+  ui::Button b;
+  b.rect = r;
+  b.text = text;
+  b.hint = hint;
+  return b;
+}
+
 BreakHintState DesignState() {
   BreakHintState s;
-  s.font = {std::string(kFace), 12, false, kBlack};
+  s.font = ui::PixelFont(std::string(kFace), 12);
   s.Bevel1 = At(16, 16, 449, 249);
   s.Bevel2 = At(240, 16, 2, 249);
   s.Image1 = At(24, 24, 209, 233);
-  s.lblTimeRemain = {{280, 48},
-                     std::string(TfrmBreakHint::kTimeRemainTitle),
-                     {std::string(kFace), 29, true, kRed},
-                     std::nullopt};
-  s.Label2 = {{264, 104}, "申请延长分钟数：", {std::string(kFace), 16, true, kBlack}, std::nullopt};
-  s.edtMins = {At(395, 104, 25, 20), "0", {std::string(kFace), 12, true, kBlack}, true};
-  s.UpDown1 = {At(420, 104, 16, 20), false, 0, 0, 0};
-  s.Label3 = {{264, 136}, "当前状态：", {std::string(kFace), 16, true, kBlack}, std::nullopt};
-  s.lblStatus = {{272, 168},
-                 std::string(TfrmBreakHint::kStatusNotYet),
-                 {std::string(kFace), 14, true, kRed},
-                 kCream};
-  s.btnDetails = {At(384, 161, 49, 25), std::string(kDetailsText), "", true};
-  s.cbxToggleDesktop = {{376, 205}, std::string(kToggleDesktopText), false};
-  s.btnApplyMins = {At(264, 224, 75, 25), std::string(TfrmBreakHint::kIKnow), "", true};
-  s.btnBreak = {At(352, 224, 75, 25), std::string(kBreakText), "", true};
-  s.btnM = {At(432, 224, 17, 25), std::string(kModeText), std::string(kModeHint), true};
+  s.lblTimeRemain = AutoLabel({280, 48}, TfrmBreakHint::kTimeRemainTitle, 29, kRed);
+  s.Label2 = AutoLabel({264, 104}, "申请延长分钟数：", 16, kBlack);
+  s.edtMins.rect = At(395, 104, 25, 20);
+  s.edtMins.font = ui::PixelFont(std::string(kFace), 12, true);
+  s.edtMins.read_only = true;
+  s.edtMins.back = kWhite;
+  s.UpDown1.rect = At(420, 104, 16, 20);
+  s.UpDown1.enabled = false;
+  s.Label3 = AutoLabel({264, 136}, "当前状态：", 16, kBlack);
+  s.lblStatus = AutoLabel({272, 168}, TfrmBreakHint::kStatusNotYet, 14, kRed);
+  s.lblStatus.back = kCream;
+  s.btnDetails = MakeButton(At(384, 161, 49, 25), kDetailsText);
+  s.cbxToggleDesktop = AutoSized<ui::CheckBox>({376, 205}, kToggleDesktopText);
+  s.btnApplyMins = MakeButton(At(264, 224, 75, 25), TfrmBreakHint::kIKnow);
+  s.btnBreak = MakeButton(At(352, 224, 75, 25), kBreakText);
+  s.btnM = MakeButton(At(432, 224, 17, 25), kModeText, kModeHint);
   return s;
 }
 
 }  // namespace
+
+std::vector<std::pair<std::string_view, const ui::Control*>> BreakHintState::Controls() const {
+  return {{"lblTimeRemain", &lblTimeRemain},
+          {"Label2", &Label2},
+          {"edtMins", &edtMins},
+          {"UpDown1", &UpDown1},
+          {"Label3", &Label3},
+          {"lblStatus", &lblStatus},
+          {"btnDetails", &btnDetails},
+          {"cbxToggleDesktop", &cbxToggleDesktop},
+          {"btnApplyMins", &btnApplyMins},
+          {"btnBreak", &btnBreak},
+          {"btnM", &btnM}};
+}
 
 // ---- TfrmShowDetail -----------------------------------------------------------------------------
 
 TfrmShowDetail::~TfrmShowDetail() { Close(); }
 
 void TfrmShowDetail::FormCreate(std::string text, const Rect& owner, Color color) {
-  state_.text = std::move(text);
+  ui::Label& line = state_.lblText;
+  line.text = std::move(text);
+  line.font = ui::PixelFont(std::string(kFace), 12, false, kBlack);
   state_.color = color;
-  const Size extent = host_.MeasureText(state_.font, state_.text);
+  const Size extent = host_.MeasureText(*line.font, line.text);
+  line.rect = At(10, 5, extent.w, extent.h);
   // Centred on the text, not on the (possibly wider) window, a little above the owner's foot.
   const int left = owner.left + (owner.Width() - extent.w) / 2;
   const int top = owner.top + static_cast<int>(RoundEven(owner.Height() * 0.9)) - extent.h;
   state_.bounds = At(left, top, std::max(extent.w + 20, kMinWidth), extent.h + 10);
   open_ = true;
+  state_.visible = true;
   host_.Show(state_);
   timers_.Start(*this, kTimer1, kLifeMs);
 }
@@ -108,6 +148,7 @@ void TfrmShowDetail::Timer1Timer() { Close(); }
 void TfrmShowDetail::Close() {
   if (!open_) return;
   open_ = false;
+  state_.visible = false;
   timers_.Stop(*this, kTimer1);
   host_.Free();
 }
@@ -143,7 +184,11 @@ void TfrmBreakHint::FormCreate() {
   state_.color = s.BreakHintColorMain;
 
   // The settings window's zoom-choice rule; a new percent also resets the font adjustment.
-  const Size screen = d_.screen.PrimarySize();
+  // The window is designed in 96-dpi pixels and its view scales them to the screen, so the
+  // screen is measured in those pixels too: on a 200 % screen the zoom sees half its size.
+  const Size device = d_.screen.PrimarySize();
+  const int dpi = std::max(1, host_.Dpi());
+  const Size screen{device.w * 96 / dpi, device.h * 96 / dpi};
   const int percent = screen_zoom::PercentFor(s.ZoomRate1, s.ZoomPercent1, screen);
   if (percent != s.ZoomPercent1) {
     s.ZoomPercent1 = percent;
@@ -152,15 +197,16 @@ void TfrmBreakHint::FormCreate() {
     s.FontAdjust1 = adjust;
   }
   if (const int points = s.FontAdjust1; points != 0) {
-    for (HintFont* f : {&state_.lblTimeRemain.font, &state_.lblStatus.font, &state_.edtMins.font,
-                        &state_.Label2.font, &state_.Label3.font})
-      GrowFont(*f, points);
+    for (ui::Control* c : Controls{&state_.lblTimeRemain, &state_.lblStatus, &state_.edtMins,
+                                   &state_.Label2, &state_.Label3})
+      c->font->Grow(points);
   }
   state_.bounds = At(0, 0, kDesignSize.w, kDesignSize.h);
   if (s.ZoomRate1 != 0) Zoom(s.ZoomPercent1);
   state_.bounds =
       At((screen.w - state_.bounds.Width()) / 2, (screen.h - state_.bounds.Height()) / 2,
          state_.bounds.Width(), state_.bounds.Height());
+  frame_ = state_.bounds;
 
   HintSecondsLeft = demo_ ? kDemoSeconds : kCountSeconds;
   HintDelayMinutes = 0;
@@ -168,8 +214,10 @@ void TfrmBreakHint::FormCreate() {
   state_.cbxToggleDesktop.checked = s.ToggleB4Break;
 
   const BreakPlan& p = Plan();
-  state_.UpDown1 = {state_.UpDown1.rect, false, 0,
-                    std::min<int>(p.CanApplyMaxMins, p.ApplyOnceMaxMins), 0};
+  state_.UpDown1.enabled = false;
+  state_.UpDown1.min = 0;
+  state_.UpDown1.max = std::min<int>(p.CanApplyMaxMins, p.ApplyOnceMaxMins);
+  state_.UpDown1.position = 0;
   // Also sets the button to "我知道了": a request of 0 minutes can never be made.
   ShowPosition();
   state_.lblTimeRemain.text = kTimeRemainTitle;
@@ -184,9 +232,10 @@ void TfrmBreakHint::Zoom(int percent) {
                   &state_.btnM.rect, &state_.btnDetails.rect, &state_.edtMins.rect, &state_.Bevel1,
                   &state_.Bevel2, &state_.UpDown1.rect})
     *r = ScaleRect(*r, percent);
-  for (Point* p : {&state_.lblTimeRemain.pos, &state_.Label2.pos, &state_.Label3.pos,
-                   &state_.lblStatus.pos, &state_.cbxToggleDesktop.pos})
-    *p = ScalePoint(*p, percent);
+  // The auto-sized controls: their size follows their font.
+  for (ui::Control* c : Controls{&state_.lblTimeRemain, &state_.Label2, &state_.Label3,
+                                 &state_.lblStatus, &state_.cbxToggleDesktop})
+    c->MoveTo(ScalePoint(c->Pos(), percent));
   HintResizeLocked = true;
 }
 
@@ -221,7 +270,7 @@ int TfrmBreakHint::RequestableMinutes() const {
 }
 
 void TfrmBreakHint::OpenRequest() {
-  HintUpDown& ud = state_.UpDown1;
+  ui::UpDown& ud = state_.UpDown1;
   ud.enabled = true;
   // The plan may have been applied anew since the last request; never offer more than it allows.
   ud.max = RequestableMinutes();
@@ -236,7 +285,7 @@ void TfrmBreakHint::ShowPosition() {
 }
 
 void TfrmBreakHint::UpDown1Click(bool up) {
-  HintUpDown& ud = state_.UpDown1;
+  ui::UpDown& ud = state_.UpDown1;
   if (!ud.enabled || handed_over_) return;
   ud.position = std::clamp(ud.position + (up ? 1 : -1), ud.min, ud.max);
   ShowPosition();
@@ -301,7 +350,7 @@ void TfrmBreakHint::btnDetailsClick() {
   if (handed_over_) return;
   PruneDetails();
   auto detail = std::make_unique<TfrmShowDetail>(host_.NewDetailView(), d_.timers);
-  detail->FormCreate(DetailText(), state_.bounds, state_.color);
+  detail->FormCreate(DetailText(), frame_, state_.color);
   details_.push_back(std::move(detail));
 }
 

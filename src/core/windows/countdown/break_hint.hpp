@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "base/font.hpp"
 #include "base/geometry.hpp"
 #include "cycle/engine.hpp"
 #include "cycle/event_log.hpp"
@@ -16,94 +16,49 @@
 #include "settings/screen_zoom.hpp"
 #include "settings/settings.hpp"
 #include "ui/commands.hpp"
+#include "ui/controls.hpp"
 #include "ui/forms.hpp"
 
 namespace tavu {
 
-// Screen scaling of the countdown and reminder windows, measured against an 800 × 600 screen.
-
-// A font as face and pixel height (96 dpi); colour 0 is black.
-
-// An auto-sized control: its size follows its text and font, so only its place is given.
-struct HintLabel {
-  Point pos;
-  std::string text;
-  HintFont font;
-  std::optional<Color> back;  // none: the window colour
-};
-
-struct HintButton {
-  Rect rect;
-  std::string text;
-  std::string hint;  // tool tip; empty for none
-  bool enabled = true;
-};
-
-struct HintEdit {
-  Rect rect;
-  std::string text;
-  HintFont font;
-  bool read_only = true;
-};
-
-// The up-down beside edtMins. The presenter owns its position and keeps the edit in step, so
-// the view must not bind it as the edit's buddy (which would also shrink the edit).
-struct HintUpDown {
-  Rect rect;
-  bool enabled = false;
-  int min = 0;
-  int max = 0;
-  int position = 0;
-};
-
-struct HintCheckBox {
-  Point pos;  // auto-sized like the labels
-  std::string text;
-  bool checked = false;
-};
-
 // Everything the countdown window shows. Control rectangles are client coordinates inside the
-// window's inner border (`border_width`), after zoom.
-struct BreakHintState {
-  std::string caption;
-  Rect bounds;  // outer frame, screen coordinates, centred
+// window's inner border (`border_width`), after zoom; the labels and the check box size
+// themselves to their text.
+struct BreakHintState : ui::FormState {
   int border_width = 2;
-  Color color = 0;  // background; may name a system colour
-  HintFont font;    // the window's own font: buttons and check box
-  bool visible = false;
   bool minimised = false;
 
   Rect Bevel1;  // frame around the content
   Rect Bevel2;  // vertical line between picture and controls (its left edge)
   Rect Image1;  // the countdown picture, stretched into this box
-  HintLabel lblTimeRemain;
-  HintLabel Label2;
-  HintEdit edtMins;
-  HintUpDown UpDown1;
-  HintLabel Label3;
-  HintLabel lblStatus;
-  HintButton btnDetails;
-  HintCheckBox cbxToggleDesktop;
-  HintButton btnApplyMins;
-  HintButton btnBreak;
-  HintButton btnM;
+  ui::Label lblTimeRemain;
+  ui::Label Label2;
+  ui::Edit edtMins;
+  ui::UpDown UpDown1;
+  ui::Label Label3;
+  ui::Label lblStatus;
+  ui::Button btnDetails;
+  ui::CheckBox cbxToggleDesktop;
+  ui::Button btnApplyMins;
+  ui::Button btnBreak;
+  ui::Button btnM;
+
+  // Every control with its form name.
+  std::vector<std::pair<std::string_view, const ui::Control*>> Controls() const;
 };
 
 // ---- The detail pop-up (TfrmShowDetail) -------------------------------------------------------
 
-struct ShowDetailState {
-  std::string text;
-  Rect bounds;  // screen coordinates
-  Color color = 0;
-  HintFont font{"宋体", 12, false, 0};
-  Point text_at{10, 5};  // the one line of text, in client coordinates
+// Borderless: `bounds` is the client area, in screen coordinates (96-dpi pixels).
+struct ShowDetailState : ui::FormState {
+  ui::Label lblText;  // the one line, in black
 };
 
 // The view of one detail pop-up: a borderless top-most window owned by the desktop window.
 class ShowDetailHost {
  public:
   virtual ~ShowDetailHost() = default;
-  virtual Size MeasureText(const HintFont& font, std::string_view text) = 0;
+  virtual Size MeasureText(const ui::Font& font, std::string_view text) = 0;
   // Creates and shows the window as `state` says; the state never changes afterwards.
   virtual void Show(const ShowDetailState& state) = 0;
   // Destroys the window; the host is not used again.
@@ -154,6 +109,8 @@ class BreakHintHost : public FormHost {
   virtual void Free() = 0;
   // The view of a new detail pop-up; it lives until its Free().
   virtual ShowDetailHost& NewDetailView() = 0;
+  // The screen's dots per inch. The window's state is in 96-dpi pixels, which the view scales.
+  virtual int Dpi() { return 96; }
 };
 
 // `TfrmBreakHint`: the last minute before a break. Counts down, grants delays within the plan in
@@ -218,6 +175,10 @@ class TfrmBreakHint : public TimerSink {
   void Close();
   // The rest mode changed: the title names the new one.
   void UpdateCaption();
+  // The user moved or sized the window to `frame` (screen coordinates in 96-dpi pixels, like
+  // the state). The presenter never
+  // moves it back; the detail pop-up opens under it where it now is.
+  void WindowMoved(const Rect& frame) { frame_ = frame; }
 
   // What "详细..." says about the delay still available.
   std::string DetailText() const;
@@ -247,6 +208,7 @@ class TfrmBreakHint : public TimerSink {
   Deps d_;
   BreakHintState state_;
   std::vector<std::unique_ptr<TfrmShowDetail>> details_;
+  Rect frame_;         // where the window is: where it was placed, or where the user put it
   bool demo_ = false;  // fixed at creation: a real countdown always ends in a real break
   bool registered_ = false;
   bool handed_over_ = false;

@@ -55,10 +55,10 @@ void TfrmMain::EnableCloseAnimateTimer() {
   timers_.Start(*this, kCloseAnimateTimer, kCloseAnimateMs);
 }
 
-void TfrmMain::OnTrayClick(TrayClick click) {
-  if (click == TrayClick::Right) {
+void TfrmMain::OnTrayClick(ui::MouseButton button) {
+  if (button == ui::MouseButton::Right) {
     host_.PopupMenu(Menu(), screen_.Cursor());
-  } else {
+  } else if (button == ui::MouseButton::Left) {
     if (d_.forms.IsFormOpen("frmStat"))
       app_.CloseStatistics();
     else

@@ -13,6 +13,7 @@
 #include "ports/timers.hpp"
 #include "settings/settings.hpp"
 #include "ui/commands.hpp"
+#include "ui/controls.hpp"
 #include "ui/forms.hpp"
 #include "ui/menu.hpp"
 
@@ -44,8 +45,6 @@ inline constexpr HotKeyDef kHotKeys[7] = {{"Hotkey_zevo1", 'S', MenuCommand::Non
                                           {"Hotkey_zevo6", 'V', MenuCommand::ShowSOT},
                                           {"Hotkey_zevo7", 'X', MenuCommand::OpenExcel}};
 
-// A click on the notification-area icon, as the view makes it out.
-enum class TrayClick { Left, Right };
 
 class MainFormHost : public FormHost {
  public:
@@ -59,10 +58,11 @@ class MainFormHost : public FormHost {
   virtual void UnregisterHotKeys() = 0;
 };
 
-struct MainFormState {
-  std::string caption = "欢迎使用...";
-  Rect bounds{0, 0, 495, 301};  // design size until first shown
-  bool visible = false;
+struct MainFormState : ui::FormState {
+  MainFormState() {
+    caption = "欢迎使用...";
+    bounds = {0, 0, 495, 301};  // design size until first shown
+  }
   bool taskbar_button = true;  // the application window keeps its button until the first close
 };
 
@@ -110,7 +110,8 @@ class TfrmMain : public TimerSink {
   void CloseAnimateTimerTimer();
   void ShowSplash();
   void EnableCloseAnimateTimer();
-  void OnTrayClick(TrayClick click);
+  // A click on the tray icon, reported when the button goes up.
+  void OnTrayClick(ui::MouseButton button);
   // The shell (re)started: the icon is added again.
   void OnTaskbarCreated();
   // Message 0x218 with its event code; the result goes back to the system.

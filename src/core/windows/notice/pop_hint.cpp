@@ -2,8 +2,10 @@
 
 namespace tavu {
 
-namespace {
-constexpr std::string_view kFormName = "frmPopHint";
+PopHintState::PopHintState() {
+  caption = "岚禾软件提示";
+  client = {226, 129};
+  lblInfo.font = ui::PixelFont("宋体", 21, true, kRed);
 }
 
 TfrmPopHint::~TfrmPopHint() {
@@ -16,23 +18,32 @@ void TfrmPopHint::Open() {
   forms_.Add(kFormName);
   timers_.Start(*this, kTimer1, kLifeMs);
   FormCreate();
+  state_.visible = true;
   host_.Show();
 }
 
 void TfrmPopHint::FormCreate() {
-  state_.text = values_.text;
-  const Size label = host_.MeasureText(state_.font, state_.text);
-  const int left = (host_.WindowWidth() - label.w) / 2;
-  const int top = (state_.client.h - label.h) / 2;
-  state_.label = {left, top, left + label.w, top + label.h};
-  state_.form_color = values_.form_color;
-  state_.label_color = values_.label_color;
+  ui::Label& label = state_.lblInfo;
+  label.text = values_.text;
+  const Size size = host_.MeasureText(*label.font, label.text);
+  const int left = (host_.WindowWidth() - size.w) / 2;
+  const int top = (state_.client.h - size.h) / 2;
+  label.rect = {left, top, left + size.w, top + size.h};
+  label.back = values_.label_color;
+  state_.color = values_.form_color;
 }
 
 void TfrmPopHint::Timer1Timer() {
   timers_.Stop(*this, kTimer1);
-  if (open_) forms_.Remove(kFormName);
+  Close();
+}
+
+void TfrmPopHint::Close() {
+  if (!open_) return;
+  timers_.Stop(*this, kTimer1);
+  forms_.Remove(kFormName);
   open_ = false;
+  state_.visible = false;
   host_.Close();
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 #include <string>
+#include <string_view>
 
-#include "base/font.hpp"
 #include "base/geometry.hpp"
 #include "ports/timers.hpp"
+#include "ui/controls.hpp"
 #include "ui/forms.hpp"
 
 namespace tavu {
@@ -11,7 +12,7 @@ namespace tavu {
 // What the notice window needs beyond showing and closing: text measurement and its size.
 class PopHintHost : public FormHost {
  public:
-  virtual Size MeasureText(const HintFont& font, const std::string& text) = 0;
+  virtual Size MeasureText(const ui::Font& font, std::string_view text) = 0;
   virtual int WindowWidth() = 0;  // outer width, border included
   // The window closes and frees itself; the presenter is not used again.
   virtual void Close() = 0;
@@ -24,19 +25,15 @@ struct PopHintValues {
   Color form_color = 0;
 };
 
-struct PopHintState {
-  std::string caption = "岚禾软件提示";
-  Size client{226, 129};
-  HintFont font{"宋体", 21, true, kRed};
-  std::string text;
-  Rect label;
-  Color label_color = 0;
-  Color form_color = 0;
+struct PopHintState : ui::FormState {
+  PopHintState();
+  ui::Label lblInfo;  // centred; its background is the label colour
 };
 
 // `TfrmPopHint`: the small self-closing notice.
 class TfrmPopHint : public TimerSink {
  public:
+  static constexpr std::string_view kFormName = "frmPopHint";
   static constexpr int kTimer1 = 1;
   static constexpr uint32_t kLifeMs = 3000;
 
@@ -48,6 +45,8 @@ class TfrmPopHint : public TimerSink {
   void Open();
   void FormCreate();
   void Timer1Timer();
+  // A close request (the close box, Alt+F4): the notice goes at once; nothing once closed.
+  void Close();
   void OnTimer(int id) override;
 
   const PopHintState& State() const { return state_; }

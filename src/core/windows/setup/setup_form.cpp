@@ -4,10 +4,6 @@
 
 namespace tavu {
 
-namespace {
-constexpr int kVirtualKeyEscape = 0x1B;
-}
-
 void TfrmSetup::FormCreate() {
   s_.SCRSavers = 1;
   LoadConfigFile();
@@ -37,8 +33,8 @@ bool TfrmSetup::FormClose() {
   return true;
 }
 
-void TfrmSetup::FormKeyDown(int virtual_key) {
-  if (virtual_key == kVirtualKeyEscape) FormClose();
+void TfrmSetup::FormKeyDown(ui::Key key) {
+  if (key == ui::Key::Escape) FormClose();
 }
 
 void TfrmSetup::SelectPage(int page) {
@@ -57,44 +53,15 @@ void TfrmSetup::cbbHotKeyActionChange() {
 }
 
 void TfrmSetup::rbxSelectBreakModeClick() {
-  RefreshModePage();
   const int mode = s_.SelectBreakMode;
   if (mode < 0 || mode > 3) return;
-  state_.mode_group = mode;
+  mode_group_ = mode;
   app_.ModeChanged(mode);
 }
 
-void TfrmSetup::rbxSelectBreakModeChoose(int mode) {
-  if (mode < 0 || mode > 3) return;
-  s_.SelectBreakMode = mode;
-  rbxSelectBreakModeClick();
-}
-
-void TfrmSetup::scbInterfereIntensityChange(int value) {
-  // The bar moves in steps of 15 between 15 and 45.
-  s_.InterfereIntensity = (std::clamp(value, 15, 45) + 7) / 15 * 15;
-  RefreshModePage();
-}
-
-void TfrmSetup::cbxDisableKeyboardClick(bool checked) {
-  s_.DisableKeyboard = checked;
-  RefreshModePage();
-}
-
-void TfrmSetup::cbxHideCursorClick(bool checked) {
-  s_.HideCursor = checked;
-  RefreshModePage();
-}
-
-void TfrmSetup::RefreshModePage() {
-  ModePageState& p = state_.mode_page;
-  p.mode = s_.SelectBreakMode;
-  p.not_show_free = s_.NotShowFrmBreakHintLastOneMin_FreeMode;
-  p.not_show_password = s_.NotShowFrmBreakHintLastOneMin_PasswordMode;
-  p.interfere_intensity = s_.InterfereIntensity;
-  p.intensity_label = std::to_string(p.interfere_intensity) + "秒";
-  p.disable_keyboard = s_.DisableKeyboard;
-  p.hide_cursor = s_.HideCursor;
+int TfrmSetup::ModeGroup() const {
+  const int mode = s_.SelectBreakMode;
+  return mode >= 0 && mode <= 3 ? mode : mode_group_;
 }
 
 void TfrmSetup::SetPreviewEnabled(bool hint_form, bool enabled) {

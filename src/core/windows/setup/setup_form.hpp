@@ -2,6 +2,8 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 #include "ports/dialogs.hpp"
 #include "ports/files.hpp"
@@ -11,6 +13,7 @@
 #include "settings/settings.hpp"
 #include "settings/settings_store.hpp"
 #include "ui/commands.hpp"
+#include "ui/controls.hpp"
 #include "ui/forms.hpp"
 
 namespace tavu {
@@ -22,36 +25,34 @@ inline constexpr std::string_view kSetupCaption = "设置-[岚禾护眼钟]";
 inline constexpr std::string_view kNoPlanText = "你还未选定方案！";
 inline constexpr std::string_view kPlanAppliedText = "当前设置已正式生效!";
 
-// Page "休息模式": the mode choice and the one visible group of settings for it.
-struct ModePageState {
-  static constexpr std::string_view kGroupCaptions[4] = {"自由模式设置", "提醒模式设置",
-                                                         "干扰模式设置", "强制模式设置"};
-  static constexpr std::string_view kRadioCaption = "休息模式选择";
-  static constexpr std::string_view kRemindAgainText = "再次提醒：(在休息界面上选择)";
-  static constexpr std::string_view kNotShowText = "不显示最后一分钟倒计时界面";
-  static constexpr std::string_view kIntensityText = "干扰强度：";
-  static constexpr std::string_view kDisableKeyboardText = "禁用键盘";
-  static constexpr std::string_view kHideCursorText = "禁用鼠标";
-  int mode = 0;
-  bool not_show_free = false;
-  bool not_show_password = false;
-  int interfere_intensity = 30;
-  std::string intensity_label;  // the value followed by "秒"
-  bool disable_keyboard = false;
-  bool hide_cursor = false;
+// A control of a page, under its stable id.
+struct SetupControl {
+  int id = 0;
+  ui::AnyControl control;
 };
 
-struct SetupFormState {
-  Size client{645, 447};
+struct SetupFormState : ui::FormState {
+  SetupFormState() {
+    caption = kSetupCaption;
+    client = {645, 447};
+  }
   int page = kPageScreenSaver;  // in front when first shown without a chosen page
-  bool visible = false;
   bool topmost = false;
   std::string hotkey_label;
-  int mode_group = 0;  // the one visible rest-mode group
   // "点击预览" of the countdown window and of the break screen: off while a real one runs.
   bool preview_hint_enabled = true;
   bool preview_break_enabled = true;
-  ModePageState mode_page;
+  // Every page's controls, derived from the page tables and the settings; those of the pages
+  // behind the one in front are hidden.
+  std::vector<SetupControl> controls;
+
+  // The control `id` as a `T`; nullptr if there is none of that kind.
+  template <typename T>
+  const T* Find(int id) const {
+    for (const SetupControl& c : controls)
+      if (c.id == id) return std::get_if<T>(&c.control);
+    return nullptr;
+  }
 };
 
 // The settings window: owns the editing of the settings model and its file.
@@ -76,7 +77,7 @@ class TfrmSetup {
   void ShowAtPage(int page, bool topmost = false);
   // Esc, the close box and "关闭窗口": saves, then hides. A failed save keeps it open.
   bool FormClose();
-  void FormKeyDown(int virtual_key);
+  void FormKeyDown(ui::Key key);
   void SelectPage(int page);
 
   void LoadConfigFile();
@@ -84,17 +85,20 @@ class TfrmSetup {
   std::string ConfigPath();
 
   void cbbHotKeyActionChange();
+  // The reaction to a rest-mode change, by the page or by the menu.
   void rbxSelectBreakModeClick();
-  // The user picks a mode in the radio group.
-  void rbxSelectBreakModeChoose(int mode);
-  void scbInterfereIntensityChange(int value);
-  void cbxDisableKeyboardClick(bool checked);
-  void cbxHideCursorClick(bool checked);
+  // The group of "休息模式" that shows: the mode's, or the last valid one's while the mode is
+  // out of range.
+  int ModeGroup() const;
+  // The user changed control `id` of a page: its setting takes the change, then its reaction
+  // runs. Input to a hidden or disabled control changes nothing.
+  void PageInput(int id, const ui::Input& input);
   const Settings& settings() const { return s_; }
   void btnApplyBreakPlanNowClick(std::string_view shown_text);
   void SetPreviewEnabled(bool hint_form, bool enabled);
 
-  const SetupFormState& State() const { return state_; }
+  // The window's state, its pages brought up to date with the settings first.
+  const SetupFormState& State();
 
  private:
   FormHost& host_;
@@ -108,7 +112,8 @@ class TfrmSetup {
   Timers& timers_;
   SettingsStore store_{files_, dialogs_};
   SetupFormState state_;
-  void RefreshModePage();
+  int mode_group_ = 0;
+  void RefreshPages();
 };
 
 }  // namespace tavu

@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/control_mirror.hpp"
 #include "ui/view.hpp"
 #include "windows/about/about_form.hpp"
 
@@ -9,19 +10,21 @@ namespace tavu::win {
 class AboutView : public View, public FormHost {
  public:
   AboutView();
-  ~AboutView() override;
-  void Attach(TfrmAboutHelp& presenter) { presenter_ = &presenter; }
+  void Attach(TfrmAboutHelp& presenter) {
+    presenter_ = &presenter;
+    Sync();
+  }
   void Show() override;
   void Hide() override { ShowWindow(hwnd(), SW_HIDE); }
   void AnimateHide(int) override { Hide(); }
+  void Sync() override;
 
  private:
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
-  HWND Child(const wchar_t* cls, std::string_view text, DWORD style, int id, RECT r);
+  void OnInput(int id);
 
   TfrmAboutHelp* presenter_ = nullptr;
-  HFONT font_ = nullptr;
-  HFONT title_font_ = nullptr;
+  ControlMirror mirror_;
 };
 
 }  // namespace tavu::win

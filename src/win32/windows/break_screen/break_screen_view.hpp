@@ -2,12 +2,10 @@
 #include <windows.h>
 
 #include <functional>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "gfx/gdi_canvas.hpp"
 #include "gfx/image.hpp"
+#include "ui/control_mirror.hpp"
 #include "ui/view.hpp"
 #include "windows/break_screen/break_screen.hpp"
 
@@ -70,38 +68,20 @@ class BreakScreenView : public View, public BreakScreenHost {
   void Free() override;
   void ShowShutDownDialog() override;
   void SetInputLock(bool block_input, bool hide_cursor) override;
-  Size MeasureText(const FontSpec& font, std::string_view text) override;
+  Size MeasureText(const ui::Font& font, std::string_view text) override;
   void Sync() override;
 
  private:
-  // A child control and what was last applied to it.
-  struct Child {
-    HWND hwnd = nullptr;
-    Rect bounds{-1, -1, -1, -1};
-    bool visible = false;
-    bool enabled = true;
-  };
-  struct Label : Child {
-    FontSpec font;
-    HFONT font_handle = nullptr;
-    std::optional<Color> background;
-    HBRUSH brush = nullptr;
-  };
-
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
-  static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void OnInput(int id, const ui::Input& input);
 
-  HWND MakeChild(const wchar_t* cls, DWORD style, int id);
-  // `list_height`: a drop-down list's extra height below its field.
-  void SyncChild(Child& child, const ControlState& state, int list_height = 0);
-  void SyncLabel(Label& label, const LabelState& state);
   // Sizes the canvas to the window and, if it is stale, runs FormPaint on it and schedules the
   // whole window for the screen. True if it painted.
   bool FreshCanvas();
   void Paint();
-  LRESULT LabelColors(HDC dc, HWND control);
+  // A label without a background of its own shows the drawn background through it.
+  bool SeeThrough(HDC dc, HWND control, LRESULT* result);
   void DrawIcon(const DRAWITEMSTRUCT& item);
-  void OnCommand(int id, int code);
   void UpdateCursor();
   void ReleaseLock();
   void AfterEvent() { SyncAll(); }
@@ -111,35 +91,17 @@ class BreakScreenView : public View, public BreakScreenHost {
   TTWForm* presenter_ = nullptr;
   std::function<void()> on_freed_;
   std::function<void()> shut_down_dialog_;
+  ControlMirror mirror_;
   GdiCanvas canvas_;
   bool canvas_stale_ = true;       // the canvas needs a FormPaint before it is shown again
   uint64_t shown_generation_ = 0;  // the canvas generation last sent to the screen
   InputLock lock_;
-  bool syncing_ = false;  // control notifications caused by Sync are not user input
   bool pressed_ = false;  // left button went down on the background
-  int dpi_ = 96;
 
-  Rect bounds_{-1, -1, -1, -1};
   int alpha_ = -1;
   Color color_ = kNoColor;
-
-  Child progress_;
-  int progress_min_ = 0, progress_max_ = -1, progress_pos_ = -1;
-  Label remain_;
-  Label mode_;
-  Label slogan_;
-  Child shut_down_icon_;
-  Child exit_icon_;
-  Child combo_;
-  std::vector<std::string> combo_items_;
-  Child edit_;
-  HFONT control_font_ = nullptr;
   Image power_picture_;
   Image exit_picture_;
-
-  // MeasureText's font, kept while the same font is asked for.
-  FontSpec measure_spec_;
-  HFONT measure_font_ = nullptr;
 };
 
 }  // namespace tavu::win

@@ -14,5 +14,7 @@ inline constexpr int kHintToggleDesktop = 1308;
 inline constexpr int kHintApplyMins = 1309;
 inline constexpr int kHintBreak = 1310;
 inline constexpr int kHintM = 1311;
+// The detail pop-up's line.
+inline constexpr int kDetailText = 1320;
 
 }  // namespace tavu::ids

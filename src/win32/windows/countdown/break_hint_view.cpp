@@ -1,9 +1,6 @@
 #include "windows/countdown/break_hint_view.hpp"
 
-#include <commctrl.h>
-
 #include "ui/resources.hpp"
-#include "ui/text.hpp"
 #include "windows/countdown/break_hint_ids.hpp"
 
 namespace tavu::win {
@@ -14,49 +11,25 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS
 constexpr DWORD kExStyle = WS_EX_TOPMOST;
 constexpr UINT kMsgFree = WM_APP + 1;
 
-SIZE Measure(HWND hwnd, HFONT font, std::string_view text) {
-  HDC dc = GetDC(hwnd);
-  HGDIOBJ old = SelectObject(dc, font);
-  const std::wstring w = Wide(text);
-  SIZE size{};
-  GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd, dc);
-  return size;
-}
-
-void ReplaceBrush(HBRUSH& brush, COLORREF color) {
-  if (brush) DeleteObject(brush);
-  brush = CreateSolidBrush(color);
-}
-
 }  // namespace
 
 // ---- detail pop-up ----
 
 ShowDetailView::ShowDetailView() {
-  Create(L"TfrmShowDetail", WS_POPUP | WS_BORDER, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"",
-         GetDesktopWindow());
+  // Borderless: its frame is its text's box.
+  Create(L"TfrmShowDetail", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"", GetDesktopWindow());
+  // Laid out in the countdown window's units, against where it is on the screen.
+  mirror_.Attach(hwnd(), ControlMirror::Units::Design, nullptr);
 }
 
-ShowDetailView::~ShowDetailView() {
-  if (font_) DeleteObject(font_);
-}
-
-Size ShowDetailView::MeasureText(const HintFont& font, std::string_view text) {
-  HFONT f = MakeFont(Wide(font.face), font.height_px, font.bold);
-  const SIZE s = Measure(hwnd(), f, text);
-  DeleteObject(f);
-  return {s.cx, s.cy};
+Size ShowDetailView::MeasureText(const ui::Font& font, std::string_view text) {
+  return mirror_.Measure(font, text);
 }
 
 void ShowDetailView::Show(const ShowDetailState& state) {
-  state_ = state;
-  if (font_) DeleteObject(font_);
-  font_ = MakeFont(Wide(state.font.face), state.font.height_px, state.font.bold);
-  SetWindowTextW(hwnd(), Wide(state.text).c_str());
-  SetWindowPos(hwnd(), HWND_TOPMOST, state.bounds.left, state.bounds.top, state.bounds.Width(),
-               state.bounds.Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  mirror_.ApplyForm(state);
+  mirror_.Apply(ids::kDetailText, state.lblText);
+  ShowAt(hwnd());
 }
 
 void ShowDetailView::Free() {
@@ -65,23 +38,13 @@ void ShowDetailView::Free() {
 }
 
 LRESULT ShowDetailView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
+  LRESULT result = 0;
+  if (mirror_.Handle(msg, wp, lp, &result)) return result;
+  if (msg == WM_ERASEBKGND) {
     RECT r;
     GetClientRect(hwnd(), &r);
-    const Color c = IsSystemColor(state_.color) ? GetSysColor(state_.color & 0xFF) : state_.color;
-    HBRUSH b = CreateSolidBrush(c);
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    HGDIOBJ old = SelectObject(dc, font_);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, state_.font.color);
-    const std::wstring text = Wide(state_.text);
-    TextOutW(dc, state_.text_at.x, state_.text_at.y, text.c_str(), static_cast<int>(text.size()));
-    SelectObject(dc, old);
-    EndPaint(hwnd(), &ps);
-    return 0;
+    FillRect(reinterpret_cast<HDC>(wp), &r, mirror_.FormBrush());
+    return 1;
   }
   if (msg == WM_QUERYENDSESSION) return TRUE;
   return Default(msg, wp, lp);
@@ -89,47 +52,15 @@ LRESULT ShowDetailView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 
 // ---- countdown window ----
 
-HWND BreakHintView::Child(const wchar_t* cls, DWORD style, int id) {
-  return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd(),
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         GetModuleHandleW(nullptr), nullptr);
-}
-
 BreakHintView::BreakHintView(std::function<void()> on_freed)
     : on_freed_(std::move(on_freed)),
       picture_(DecodeJpeg(LoadResourceBytes(kResOnTopJpeg)).value_or(Image{})) {
   Create(L"TfrmBreakHint", kStyle, kExStyle, L"", GetDesktopWindow());
-  time_remain_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX, ids::kHintTimeRemain);
-  label2_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX, ids::kHintLabel2);
-  mins_ = Child(L"EDIT", ES_READONLY | ES_CENTER | WS_BORDER, ids::kHintMins);
-  updown_ = Child(UPDOWN_CLASSW, UDS_ARROWKEYS, ids::kHintUpDown);
-  label3_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX, ids::kHintLabel3);
-  status_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX, ids::kHintStatus);
-  details_btn_ = Child(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, ids::kHintDetails);
-  toggle_ = Child(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, ids::kHintToggleDesktop);
-  apply_ = Child(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, ids::kHintApplyMins);
-  break_ = Child(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, ids::kHintBreak);
-  m_ = Child(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, ids::kHintM);
+  mirror_.Attach(hwnd(), ControlMirror::Units::Design,
+                 [this](int id, const ui::Input& input) { OnInput(id, input); });
 }
 
-BreakHintView::~BreakHintView() {
-  details_.clear();
-  for (auto& [key, font] : fonts_) DeleteObject(font);
-  if (background_) DeleteObject(background_);
-  if (status_brush_) DeleteObject(status_brush_);
-}
-
-HFONT BreakHintView::Font(const HintFont& f) {
-  auto key = std::make_tuple(f.face, f.height_px, f.bold);
-  auto it = fonts_.find(key);
-  if (it == fonts_.end())
-    it = fonts_.emplace(key, MakeFont(Wide(f.face), f.height_px, f.bold)).first;
-  return it->second;
-}
-
-Color BreakHintView::Resolve(Color c) const {
-  return IsSystemColor(c) ? GetSysColor(static_cast<int>(c & 0xFF)) : c;
-}
+BreakHintView::~BreakHintView() { details_.clear(); }
 
 void BreakHintView::Show() {
   Sync();
@@ -157,82 +88,66 @@ ShowDetailHost& BreakHintView::NewDetailView() {
   return *details_.back();
 }
 
-void BreakHintView::PlaceLabel(HWND label, const HintLabel& l) {
-  HFONT font = Font(l.font);
-  SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SetTextIfChanged(label, Wide(l.text));
-  const SIZE s = Measure(hwnd(), font, l.text);
-  const int b = presenter_->State().border_width;
-  MoveWindow(label, l.pos.x + b, l.pos.y + b, s.cx, s.cy, TRUE);
-}
-
 void BreakHintView::Sync() {
   if (!presenter_ || freed_) return;
   const BreakHintState& s = presenter_->State();
-  const int b = s.border_width;
-  SetTextIfChanged(hwnd(), Wide(s.caption));
-  RECT r;
-  GetWindowRect(hwnd(), &r);
-  if (r.left != s.bounds.left || r.top != s.bounds.top || r.right != s.bounds.right ||
-      r.bottom != s.bounds.bottom) {
-    applying_bounds_ = true;
-    SetWindowPos(hwnd(), nullptr, s.bounds.left, s.bounds.top, s.bounds.Width(), s.bounds.Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    applying_bounds_ = false;
-  }
-  if (Resolve(s.color) != background_color_) {
-    background_color_ = Resolve(s.color);
-    ReplaceBrush(background_, background_color_);
-    InvalidateRect(hwnd(), nullptr, TRUE);
-  }
-  if (!status_brush_ && s.lblStatus.back) ReplaceBrush(status_brush_, *s.lblStatus.back);
-
-  auto place = [&](HWND h, const Rect& rc) {
-    MoveWindow(h, rc.left + b, rc.top + b, rc.Width(), rc.Height(), TRUE);
-  };
-  PlaceLabel(time_remain_, s.lblTimeRemain);
-  PlaceLabel(label2_, s.Label2);
-  PlaceLabel(label3_, s.Label3);
-  PlaceLabel(status_, s.lblStatus);
-
-  SendMessageW(mins_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(s.edtMins.font)), FALSE);
-  SetTextIfChanged(mins_, Wide(s.edtMins.text));
-  place(mins_, s.edtMins.rect);
-  place(updown_, s.UpDown1.rect);
-  SendMessageW(updown_, UDM_SETRANGE32, s.UpDown1.min, s.UpDown1.max);
-  SendMessageW(updown_, UDM_SETPOS32, 0, s.UpDown1.position);
-  EnableWindow(updown_, s.UpDown1.enabled);
-
-  HFONT window_font = Font(s.font);
-  auto button = [&](HWND h, const HintButton& btn) {
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(window_font), FALSE);
-    SetTextIfChanged(h, Wide(btn.text));
-    place(h, btn.rect);
-    EnableWindow(h, btn.enabled);
-  };
-  button(details_btn_, s.btnDetails);
-  button(apply_, s.btnApplyMins);
-  button(break_, s.btnBreak);
-  button(m_, s.btnM);
-
-  SendMessageW(toggle_, WM_SETFONT, reinterpret_cast<WPARAM>(window_font), FALSE);
-  SetTextIfChanged(toggle_, Wide(s.cbxToggleDesktop.text));
-  const SIZE ts = Measure(hwnd(), window_font, s.cbxToggleDesktop.text);
-  MoveWindow(toggle_, s.cbxToggleDesktop.pos.x + b, s.cbxToggleDesktop.pos.y + b, ts.cx + 22,
-             std::max<LONG>(ts.cy, 17), TRUE);
-  SendMessageW(toggle_, BM_SETCHECK, s.cbxToggleDesktop.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  mirror_.SetOrigin({s.border_width, s.border_width});
+  mirror_.ApplyForm(s);
+  mirror_.Apply(ids::kHintTimeRemain, s.lblTimeRemain);
+  mirror_.Apply(ids::kHintLabel2, s.Label2);
+  mirror_.Apply(ids::kHintMins, s.edtMins);
+  mirror_.Apply(ids::kHintUpDown, s.UpDown1);
+  mirror_.Apply(ids::kHintLabel3, s.Label3);
+  mirror_.Apply(ids::kHintStatus, s.lblStatus);
+  mirror_.Apply(ids::kHintDetails, s.btnDetails);
+  mirror_.Apply(ids::kHintToggleDesktop, s.cbxToggleDesktop);
+  mirror_.Apply(ids::kHintApplyMins, s.btnApplyMins);
+  mirror_.Apply(ids::kHintBreak, s.btnBreak);
+  mirror_.Apply(ids::kHintM, s.btnM);
 }
 
-void BreakHintView::PaintPicture(HDC dc) {
-  if (!presenter_) return;
+void BreakHintView::OnInput(int id, const ui::Input& input) {
+  if (!presenter_ || freed_) return;
+  switch (id) {
+    case ids::kHintDetails:
+      presenter_->btnDetailsClick();
+      break;
+    case ids::kHintApplyMins:
+      presenter_->btnApplyMinsClick();
+      break;
+    case ids::kHintBreak:
+      presenter_->btnBreakClick(true);
+      break;
+    case ids::kHintM:
+      presenter_->btnMClick();
+      break;
+    case ids::kHintToggleDesktop:
+      presenter_->cbxToggleDesktopClick(input.checked);
+      break;
+    case ids::kHintUpDown:
+      presenter_->UpDown1Click(input.value > 0);
+      break;
+    default:
+      return;
+  }
+  SyncAll();
+}
+
+void BreakHintView::PaintDecorations(HDC dc) {
   const BreakHintState& s = presenter_->State();
-  const int b = s.border_width;
+  auto device = [&](const Rect& r) {
+    const int b = s.border_width;
+    return RECT{mirror_.Scale(r.left + b), mirror_.Scale(r.top + b), mirror_.Scale(r.right + b),
+                mirror_.Scale(r.bottom + b)};
+  };
   // The two bevels: a frame around the content and the line between picture and controls.
-  RECT frame{s.Bevel1.left + b, s.Bevel1.top + b, s.Bevel1.right + b, s.Bevel1.bottom + b};
+  RECT frame = device(s.Bevel1);
   DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-  RECT line{s.Bevel2.left + b, s.Bevel2.top + b, s.Bevel2.left + b + 2, s.Bevel2.bottom + b};
+  RECT line = device(s.Bevel2);
   DrawEdge(dc, &line, EDGE_ETCHED, BF_LEFT);
-  picture_.Draw(dc, s.Image1.left + b, s.Image1.top + b, s.Image1.Width(), s.Image1.Height());
+  const RECT picture = device(s.Image1);
+  picture_.Draw(dc, picture.left, picture.top, picture.right - picture.left,
+                picture.bottom - picture.top);
 }
 
 LRESULT BreakHintView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
@@ -244,68 +159,42 @@ LRESULT BreakHintView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CLOSE) return 0;
     return Default(msg, wp, lp);
   }
+  LRESULT result = 0;
+  if (mirror_.Handle(msg, wp, lp, &result)) return result;
   switch (msg) {
     case WM_ERASEBKGND: {
       RECT r;
       GetClientRect(hwnd(), &r);
-      FillRect(reinterpret_cast<HDC>(wp), &r,
-               background_ ? background_ : GetSysColorBrush(COLOR_BTNFACE));
+      FillRect(reinterpret_cast<HDC>(wp), &r, mirror_.FormBrush());
       return 1;
     }
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd(), &ps);
-      PaintPicture(dc);
+      PaintDecorations(dc);
       EndPaint(hwnd(), &ps);
       return 0;
     }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN: {
-      HDC dc = reinterpret_cast<HDC>(wp);
-      HWND child = reinterpret_cast<HWND>(lp);
-      const BreakHintState& s = presenter_->State();
-      const HintLabel* label = child == time_remain_ ? &s.lblTimeRemain
-                               : child == label2_    ? &s.Label2
-                               : child == label3_    ? &s.Label3
-                               : child == status_    ? &s.lblStatus
-                                                     : nullptr;
-      SetTextColor(dc, label ? label->font.color : s.font.color);
-      if (label && label->back) {
-        SetBkColor(dc, *label->back);
-        return reinterpret_cast<LRESULT>(status_brush_);
-      }
-      if (child == mins_) {
-        SetBkColor(dc, RGB(255, 255, 255));
-        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-      }
-      SetBkColor(dc, background_color_);
-      return reinterpret_cast<LRESULT>(background_);
-    }
-    case WM_COMMAND: {
-      const int id = LOWORD(wp);
-      if (HIWORD(wp) != BN_CLICKED) break;
-      if (id == ids::kHintDetails) presenter_->btnDetailsClick();
-      if (id == ids::kHintApplyMins) presenter_->btnApplyMinsClick();
-      if (id == ids::kHintBreak) presenter_->btnBreakClick(true);
-      if (id == ids::kHintM) presenter_->btnMClick();
-      if (id == ids::kHintToggleDesktop)
-        presenter_->cbxToggleDesktopClick(SendMessageW(toggle_, BM_GETCHECK, 0, 0) == BST_CHECKED);
-      SyncAll();
+    case WM_GETMINMAXINFO: {
+      // Once zoomed the window keeps its size: the user's sizing stops at it.
+      if (mirror_.applying() || presenter_->FormCanResize()) break;
+      WINDOWPLACEMENT placement{sizeof placement};
+      if (!GetWindowPlacement(hwnd(), &placement)) break;
+      const RECT& normal = placement.rcNormalPosition;
+      auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+      info->ptMinTrackSize =
+          info->ptMaxTrackSize = {normal.right - normal.left, normal.bottom - normal.top};
       return 0;
     }
-    case WM_NOTIFY: {
-      const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
-      if (hdr->hwndFrom == updown_ && hdr->code == UDN_DELTAPOS) {
-        presenter_->UpDown1Click(reinterpret_cast<const NMUPDOWN*>(lp)->iDelta > 0);
-        SyncAll();
-        return 1;  // the presenter owns the position
+    case WM_WINDOWPOSCHANGED: {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
+      const bool moved = (pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
+      if (moved && !mirror_.applying() && !IsIconic(hwnd())) {
+        RECT r;
+        GetWindowRect(hwnd(), &r);
+        auto design = [&](LONG v) { return MulDiv(v, 96, mirror_.dpi()); };
+        presenter_->WindowMoved({design(r.left), design(r.top), design(r.right), design(r.bottom)});
       }
-      break;
-    }
-    case WM_WINDOWPOSCHANGING: {
-      auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-      if (!applying_bounds_ && !presenter_->FormCanResize()) pos->flags |= SWP_NOSIZE;
       break;
     }
     case WM_CLOSE:

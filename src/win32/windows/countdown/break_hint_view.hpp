@@ -1,10 +1,9 @@
 #pragma once
 #include <functional>
-#include <map>
 #include <memory>
 #include <vector>
 
-#include "gfx/image.hpp"
+#include "ui/control_mirror.hpp"
 #include "ui/view.hpp"
 #include "windows/countdown/break_hint.hpp"
 
@@ -14,16 +13,14 @@ namespace tavu::win {
 class ShowDetailView : public View, public ShowDetailHost {
  public:
   ShowDetailView();
-  ~ShowDetailView() override;
-  Size MeasureText(const HintFont& font, std::string_view text) override;
+  Size MeasureText(const ui::Font& font, std::string_view text) override;
   void Show(const ShowDetailState& state) override;
   void Free() override;
   bool freed() const { return freed_; }
 
  private:
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
-  ShowDetailState state_;
-  HFONT font_ = nullptr;
+  ControlMirror mirror_;
   bool freed_ = false;
 };
 
@@ -41,29 +38,20 @@ class BreakHintView : public View, public BreakHintHost {
   void Restore() override;
   void Free() override;
   ShowDetailHost& NewDetailView() override;
+  int Dpi() override { return mirror_.dpi(); }
   void Sync() override;
 
  private:
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
-  HWND Child(const wchar_t* cls, DWORD style, int id);
-  HFONT Font(const HintFont& f);
-  void PlaceLabel(HWND label, const HintLabel& l);
-  void PaintPicture(HDC dc);
-  Color Resolve(Color c) const;
+  void OnInput(int id, const ui::Input& input);
+  void PaintDecorations(HDC dc);
 
   TfrmBreakHint* presenter_ = nullptr;
   std::function<void()> on_freed_;
-  std::map<std::tuple<std::string, int, bool>, HFONT> fonts_;
   std::vector<std::unique_ptr<ShowDetailView>> details_;
   StretchedPicture picture_;
-  HBRUSH background_ = nullptr;
-  HBRUSH status_brush_ = nullptr;
-  Color background_color_ = 0xFFFFFFFF;
-  bool applying_bounds_ = false;
+  ControlMirror mirror_;
   bool freed_ = false;
-  HWND time_remain_ = nullptr, label2_ = nullptr, mins_ = nullptr, updown_ = nullptr,
-       label3_ = nullptr, status_ = nullptr, details_btn_ = nullptr, toggle_ = nullptr,
-       apply_ = nullptr, break_ = nullptr, m_ = nullptr;
 };
 
 }  // namespace tavu::win

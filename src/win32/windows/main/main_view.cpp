@@ -10,6 +10,8 @@ MainView::MainView()
       background_(CreateSolidBrush(RGB(0, 128, 128))) {
   Create(Wide(kMainWindowClass), WS_POPUP, WS_EX_TOPMOST, L"欢迎使用...", nullptr, background_,
          IDC_HAND);
+  // Sized from the screen by the presenter.
+  mirror_.Attach(hwnd(), ControlMirror::Units::Device, nullptr);
   taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
@@ -135,13 +137,7 @@ void MainView::UnregisterHotKeys() {
 void MainView::Sync() {
   if (!presenter_) return;
   const MainFormState& s = presenter_->State();
-  SetTextIfChanged(hwnd(), Wide(s.caption));
-  RECT r;
-  GetWindowRect(hwnd(), &r);
-  if (r.left != s.bounds.left || r.top != s.bounds.top || r.right != s.bounds.right ||
-      r.bottom != s.bounds.bottom)
-    SetWindowPos(hwnd(), HWND_TOPMOST, s.bounds.left, s.bounds.top, s.bounds.Width(),
-                 s.bounds.Height(), SWP_NOACTIVATE);
+  mirror_.ApplyForm(s);
   if (tool_window_ != !s.taskbar_button) {
     tool_window_ = !s.taskbar_button;
     LONG_PTR ex = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
@@ -193,8 +189,9 @@ LRESULT MainView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case kMsgTrayCallback:
       Default(msg, wp, lp);
-      if (lp == WM_RBUTTONUP) presenter_->OnTrayClick(TrayClick::Right);
-      if (lp == WM_LBUTTONUP) presenter_->OnTrayClick(TrayClick::Left);
+      // The shell reports the mouse message the icon received.
+      if (lp == WM_LBUTTONUP) presenter_->OnTrayClick(ui::MouseButton::Left);
+      if (lp == WM_RBUTTONUP) presenter_->OnTrayClick(ui::MouseButton::Right);
       result = 0;
       break;
     case kMsgOpenScreenSaverSetup:

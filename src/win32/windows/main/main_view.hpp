@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "gfx/image.hpp"
+#include "ui/control_mirror.hpp"
 #include "ui/view.hpp"
 #include "windows/main/main_form.hpp"
 
@@ -37,6 +38,7 @@ class MainView : public View, public MainFormHost {
   NOTIFYICONDATAW TrayData() const;
 
   TfrmMain* presenter_ = nullptr;
+  ControlMirror mirror_;
   StretchedPicture picture_;
   HBRUSH background_;
   bool tray_added_ = false;

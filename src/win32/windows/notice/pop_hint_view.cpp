@@ -1,64 +1,34 @@
 #include "windows/notice/pop_hint_view.hpp"
 
 #include "ui/control_ids.hpp"
-#include "ui/text.hpp"
 
 namespace tavu::win {
 
 namespace {
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;
 constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
-
-void ReplaceBrush(HBRUSH& brush, Color color) {
-  if (brush) DeleteObject(brush);
-  brush = CreateSolidBrush(color);
-}
 }  // namespace
 
 PopHintView::PopHintView(std::function<void()> on_closed) : on_closed_(std::move(on_closed)) {
-  const PopHintState initial;
-  Create(L"TfrmPopHint", kStyle, kExStyle, Wide(initial.caption), GetDesktopWindow());
-  font_ = MakeFont(Wide(initial.font.face), initial.font.height_px, initial.font.bold);
-  RECT r{0, 0, initial.client.w, initial.client.h};
-  AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  SetWindowPos(hwnd(), HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, SWP_NOACTIVATE);
-  label_ =
-      CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0,
-                      hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kPopHintLabel)),
-                      GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-}
-
-PopHintView::~PopHintView() {
-  DeleteObject(font_);
-  if (form_brush_) DeleteObject(form_brush_);
-  if (label_brush_) DeleteObject(label_brush_);
+  Create(L"TfrmPopHint", kStyle, kExStyle, L"", GetDesktopWindow());
+  mirror_.Attach(hwnd(), ControlMirror::Units::Design, nullptr);
+  // Sized and placed now: the presenter lays its label out against the window's width.
+  mirror_.ApplyForm(PopHintState{});
 }
 
 void PopHintView::Show() {
   Sync();
-  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  ShowAt(hwnd());
 }
 
-Size PopHintView::MeasureText(const HintFont& font, const std::string& text) {
-  HDC dc = GetDC(hwnd());
-  HFONT f = MakeFont(Wide(font.face), font.height_px, font.bold);
-  HGDIOBJ old = SelectObject(dc, f);
-  const std::wstring w = Wide(text);
-  SIZE size{};
-  GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &size);
-  SelectObject(dc, old);
-  DeleteObject(f);
-  ReleaseDC(hwnd(), dc);
-  return {size.cx, size.cy};
+Size PopHintView::MeasureText(const ui::Font& font, std::string_view text) {
+  return mirror_.Measure(font, text);
 }
 
 int PopHintView::WindowWidth() {
   RECT r;
   GetWindowRect(hwnd(), &r);
-  return r.right - r.left;
+  return MulDiv(r.right - r.left, 96, mirror_.dpi());
 }
 
 void PopHintView::Close() {
@@ -70,35 +40,25 @@ void PopHintView::Close() {
 void PopHintView::Sync() {
   if (!presenter_) return;
   const PopHintState& s = presenter_->State();
-  SetTextIfChanged(label_, Wide(s.text));
-  MoveWindow(label_, s.label.left, s.label.top, s.label.Width(), s.label.Height(), TRUE);
-  if (s.form_color != form_color_ || s.label_color != label_color_) {
-    form_color_ = s.form_color;
-    label_color_ = s.label_color;
-    ReplaceBrush(form_brush_, form_color_);
-    ReplaceBrush(label_brush_, label_color_);
-    InvalidateRect(hwnd(), nullptr, TRUE);
-  }
+  mirror_.ApplyForm(s);
+  mirror_.Apply(ids::kPopHintLabel, s.lblInfo);
 }
 
 LRESULT PopHintView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT result = 0;
+  if (mirror_.Handle(msg, wp, lp, &result)) return result;
   switch (msg) {
     case WM_ERASEBKGND: {
-      if (!form_brush_) break;
       RECT r;
       GetClientRect(hwnd(), &r);
-      FillRect(reinterpret_cast<HDC>(wp), &r, form_brush_);
+      FillRect(reinterpret_cast<HDC>(wp), &r, mirror_.FormBrush());
       return 1;
     }
-    case WM_CTLCOLORSTATIC: {
-      if (!label_brush_ || !presenter_) break;
-      HDC dc = reinterpret_cast<HDC>(wp);
-      SetTextColor(dc, presenter_->State().font.color);
-      SetBkColor(dc, label_color_);
-      return reinterpret_cast<LRESULT>(label_brush_);
-    }
     case WM_CLOSE:
-      return 0;  // closes itself on its timer
+      // The close box and Alt+F4 close the notice at once.
+      if (presenter_) presenter_->Close();
+      SyncAll();
+      return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
     default:

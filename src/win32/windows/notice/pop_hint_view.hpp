@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 
+#include "ui/control_mirror.hpp"
 #include "ui/view.hpp"
 #include "windows/notice/pop_hint.hpp"
 
@@ -10,13 +11,12 @@ namespace tavu::win {
 class PopHintView : public View, public PopHintHost {
  public:
   explicit PopHintView(std::function<void()> on_closed);
-  ~PopHintView() override;
   void Attach(TfrmPopHint& presenter) { presenter_ = &presenter; }
 
   void Show() override;
   void Hide() override { ShowWindow(hwnd(), SW_HIDE); }
   void AnimateHide(int) override { Hide(); }
-  Size MeasureText(const HintFont& font, const std::string& text) override;
+  Size MeasureText(const ui::Font& font, std::string_view text) override;
   int WindowWidth() override;
   void Close() override;
   void Sync() override;
@@ -26,12 +26,7 @@ class PopHintView : public View, public PopHintHost {
 
   TfrmPopHint* presenter_ = nullptr;
   std::function<void()> on_closed_;
-  HWND label_ = nullptr;
-  HFONT font_ = nullptr;
-  HBRUSH form_brush_ = nullptr;
-  HBRUSH label_brush_ = nullptr;
-  Color form_color_ = 0xFFFFFFFF;
-  Color label_color_ = 0xFFFFFFFF;
+  ControlMirror mirror_;
 };
 
 }  // namespace tavu::win

@@ -1,12 +1,12 @@
 #pragma once
-#include <vector>
-
+#include "ui/control_mirror.hpp"
 #include "ui/view.hpp"
 #include "windows/setup/setup_form.hpp"
 
 namespace tavu::win {
 
-// The settings window "TfrmSetup": a fixed-size window with one tab control.
+// The settings window "TfrmSetup": a fixed-size window with one tab control; the controls of
+// its pages come from the presenter's page tables.
 class SetupView : public View, public FormHost {
  public:
   SetupView();
@@ -23,18 +23,9 @@ class SetupView : public View, public FormHost {
  private:
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
 
-  HWND Control(const wchar_t* cls, std::string_view text, DWORD style, int id, RECT r);
-  void SyncModePage();
-
   TfrmSetup* presenter_ = nullptr;
-  // Page "休息模式": its controls, and the subset that belongs to each mode's group.
-  std::vector<HWND> mode_page_;
-  std::vector<HWND> mode_groups_[4];
-  HWND radios_[4] = {};
-  HWND intensity_bar_ = nullptr;
-  bool syncing_ = false;
+  ControlMirror mirror_;
   HWND tabs_ = nullptr;
-  HFONT font_ = nullptr;
   HFONT tab_font_ = nullptr;
   bool topmost_ = false;
 };

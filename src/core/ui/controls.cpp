@@ -1,0 +1,78 @@
+#include "ui/controls.hpp"
+
+#include <algorithm>
+
+#include "base/rounding.hpp"
+#include "settings/settings.hpp"
+
+namespace tavu::ui {
+
+bool Font::SameFace(const Font& other) const {
+  Font a = *this;
+  a.color = other.color;
+  return a == other;
+}
+
+void Font::Grow(int points) {
+  const int step =
+      unit == FontUnit::Points ? points : static_cast<int>(RoundEven(points * 4.0 / 3.0));
+  size = std::max(1, size + step);
+}
+
+Font PixelFont(std::string face, int px, bool bold, Color color) {
+  Font f;
+  f.face = std::move(face);
+  f.size = px;
+  f.bold = bold;
+  f.color = color;
+  return f;
+}
+
+Font PointFont(std::string face, int pt, Color color, int charset) {
+  Font f;
+  f.face = std::move(face);
+  f.size = pt;
+  f.unit = FontUnit::Points;
+  f.color = color;
+  f.charset = charset;
+  return f;
+}
+
+Font FromSpec(const FontSpec& spec) {
+  Font f = PointFont(spec.name, spec.size_pt, spec.color, spec.charset);
+  f.bold = spec.bold;
+  f.italic = spec.italic;
+  f.underline = spec.underline;
+  f.strike_out = spec.strike_out;
+  return f;
+}
+
+int Bar::Next(const ScrollInput& input) const {
+  int to = position;
+  switch (input.step) {
+    case ScrollStep::LineLess:
+      to -= line;
+      break;
+    case ScrollStep::LineMore:
+      to += line;
+      break;
+    case ScrollStep::PageLess:
+      to -= page;
+      break;
+    case ScrollStep::PageMore:
+      to += page;
+      break;
+    case ScrollStep::Thumb:
+      to = input.thumb;
+      break;
+    case ScrollStep::ToMin:
+      to = min;
+      break;
+    case ScrollStep::ToMax:
+      to = max;
+      break;
+  }
+  return std::clamp(to, min, std::max(min, max));
+}
+
+}  // namespace tavu::ui
