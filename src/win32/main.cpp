@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "adapters/engine_actions.hpp"
+#include "adapters/machine_ports.hpp"
 #include "adapters/ports.hpp"
 #include "adapters/power.hpp"
 #include "adapters/system_ports.hpp"
@@ -38,6 +39,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Random random;
   Win32Lifecycle lifecycle;
   Win32Processes processes;
+  Win32Registry registry;
+  Win32ShellLinks links;
+  Win32CodePage code_page;
+  Win32Clipboard clipboard;
   Win32EngineActions engine_actions;
   Win32Power power;
   Win32Views views;
@@ -46,10 +51,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   auto main_view = std::make_unique<MainView>();
   auto about_view = std::make_unique<AboutView>();
   auto setup_view = std::make_unique<SetupView>();
-  auto app =
-      std::make_unique<App>(Ports{clock, clock, timers, dialogs, screen, files, shell, shell,
-                                  random, shell, lifecycle, processes, power},
-                            ViewHosts{*main_view, *setup_view, *about_view, engine_actions, views});
+  auto app = std::make_unique<App>(
+      Ports{clock, clock, timers, dialogs, screen, files, shell, shell, random, shell, lifecycle,
+            processes, power, registry, links, code_page, clipboard},
+      ViewHosts{*main_view, *setup_view, *about_view, engine_actions, views});
   app->time_format().short_date = ShortDateFormat();
   app->time_format().long_time = LongTimeFormat();
   main_view->Attach(app->main());

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <cstdio>
 #include <memory>
 #include <thread>
@@ -337,7 +339,29 @@ std::optional<std::string> Sandbox::ReadFile(const wchar_t* name) const {
   return data;
 }
 
+std::wstring SharedPathFolder() {
+  wchar_t app_data[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, app_data);
+  return std::wstring(app_data) + L"\\LanHe";
+}
+
+void WriteSharedPathFile(const wchar_t* name, const std::wstring& line1) {
+  const std::wstring folder = SharedPathFolder();
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring text = line1 + L"\r\n23\r\n";
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n,
+                      nullptr, nullptr);
+  FILE* f = _wfopen((folder + L"\\" + name).c_str(), L"wb");
+  ASSERT_NE(f, nullptr);
+  fwrite(bytes.data(), 1, bytes.size(), f);
+  fclose(f);
+}
+
 Launch& Sandbox::Start(const std::vector<std::wstring>& env) {
+  if (!first_run) WriteSharedPathFile(L"dir1", PathOf(L"tavu.exe"));
   // The parent's environment, then the extra variables.
   std::wstring block;
   wchar_t* parent = GetEnvironmentStringsW();

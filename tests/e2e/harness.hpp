@@ -58,10 +58,13 @@ class Sandbox {
   std::wstring PathOf(const wchar_t* name) const { return folder_ + L"\\" + name; }
   void WriteFile(const wchar_t* name, const std::string& bytes) const;
   std::optional<std::string> ReadFile(const wchar_t* name) const;
-  // Starts tavu.exe here with extra environment variables ("NAME=value").
+  // Starts tavu.exe here with extra environment variables ("NAME=value"). Unless
+  // `first_run` is set, this copy is recorded as the installed one first (the shared path file
+  // "dir1"), so that the welcome of a first run stays out of tests about other things.
   Launch& Start(const std::vector<std::wstring>& env = {});
   // Starts it and waits until its main window is up (visible, unless pop-ups are off).
   HWND StartAndWaitMain(const std::vector<std::wstring>& env = {});
+  bool first_run = false;
 
  private:
   std::wstring folder_;
@@ -89,6 +92,11 @@ HWND ToolTipOf(HWND owner);
 // start to cover the windows a test looks at.
 inline constexpr char kNoWelcome[] =
     "x\r\n[0]\r\n[1]\r\n[2]\r\n[3]\r\n[4]\r\n[5]\r\n[6]\r\n[7] TRUE FALSE FALSE\r\n";
+
+// The per-user folder of the maker's shared path files, and one of them written as the program
+// writes it (two lines in the system code page).
+std::wstring SharedPathFolder();
+void WriteSharedPathFile(const wchar_t* name, const std::wstring& line1);
 
 inline constexpr wchar_t kMainClass[] = L"ZQX050505_20";
 inline constexpr wchar_t kSetupClass[] = L"TfrmSetup";

@@ -74,6 +74,18 @@ void FakeDialogs::Inform(std::string_view text, std::string_view caption, bool s
   if (on_inform) on_inform();
 }
 
+bool FakeDialogs::Confirm(std::string_view text, std::string_view caption) {
+  shown.push_back({"confirm", std::string(text), std::string(caption)});
+  if (answers.empty()) return false;
+  bool a = answers.front();
+  answers.pop_front();
+  return a;
+}
+
+void FakeDialogs::Acknowledge(std::string_view text, std::string_view caption) {
+  shown.push_back({"acknowledge", std::string(text), std::string(caption)});
+}
+
 void FakeDialogs::Warn(std::string_view text, std::string_view caption) {
   shown.push_back({"warn", std::string(text), std::string(caption)});
 }
@@ -103,6 +115,55 @@ bool FakeFiles::WriteAtomic(std::string_view path, std::string_view bytes) {
 bool FakeFiles::Exists(std::string_view path) {
   const std::string p(path);
   return files.count(p) || folders.count(p) || locked.count(p) || denied.count(p);
+}
+
+bool FakeFiles::CreateFolder(std::string_view path) {
+  const std::string p(path);
+  if (folders.count(p)) return true;
+  if (fail_folders || files.count(p)) return false;
+  folders.insert(p);
+  return true;
+}
+
+namespace {
+std::string RegistryPath(RegistryRoot root, std::string_view key, std::string_view name) {
+  return std::string(root == RegistryRoot::LocalMachine ? "HKLM\\" : "HKCU\\") + std::string(key) +
+         "\\" + std::string(name);
+}
+}  // namespace
+
+std::optional<std::string> FakeRegistry::Read(RegistryRoot root, std::string_view key,
+                                              std::string_view name) {
+  auto it = values.find(RegistryPath(root, key, name));
+  if (it == values.end()) return std::nullopt;
+  return it->second;
+}
+
+bool FakeRegistry::Write(RegistryRoot root, std::string_view key, std::string_view name,
+                         std::string_view data) {
+  if (read_only.count(root)) return false;
+  ++writes;
+  values[RegistryPath(root, key, name)] = std::string(data);
+  return true;
+}
+
+bool FakeRegistry::Delete(RegistryRoot root, std::string_view key, std::string_view name) {
+  const std::string path = RegistryPath(root, key, name);
+  if (!values.count(path)) return true;
+  if (read_only.count(root)) return false;
+  values.erase(path);
+  return true;
+}
+
+std::string FakeShellLinks::FolderPath(ShellFolder folder) {
+  auto it = folders.find(folder);
+  return it == folders.end() ? std::string() : it->second;
+}
+
+std::optional<std::string> FakeCodePage::Encode(std::string_view utf8) {
+  for (const std::string& m : missing)
+    if (utf8.find(m) != std::string_view::npos) return std::nullopt;
+  return std::string(utf8);
 }
 
 bool FakeShell::Execute(std::string_view verb, std::string_view target, std::string_view params,

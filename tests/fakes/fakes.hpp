@@ -60,7 +60,9 @@ class FakeDialogs : public Dialogs {
   bool Ask(std::string_view text, std::string_view caption) override;
   void Inform(std::string_view text, std::string_view caption, bool system_modal) override;
   void Warn(std::string_view text, std::string_view caption) override;
-  std::deque<bool> answers;  // Ask() takes the next; No when empty
+  bool Confirm(std::string_view text, std::string_view caption) override;
+  void Acknowledge(std::string_view text, std::string_view caption) override;
+  std::deque<bool> answers;  // Ask() and Confirm() take the next; No (Cancel) when empty
   std::vector<Box> shown;
   // Called for every information box, e.g. to close an old version's window.
   std::function<void()> on_inform;
@@ -85,6 +87,7 @@ class FakeFiles : public Files {
   FileRead Read(std::string_view path, std::size_t limit) override;
   bool WriteAtomic(std::string_view path, std::string_view bytes) override;
   bool Exists(std::string_view path) override;
+  bool CreateFolder(std::string_view path) override;
   // Files directly in `folder` whose name ends as "*.ext" says (any case), in name order.
   std::vector<std::string> List(std::string_view folder, std::string_view pattern) override;
   std::map<std::string, std::string> files;
@@ -94,7 +97,56 @@ class FakeFiles : public Files {
   std::set<std::string> read_only;  // read, but replacing it is refused
   std::map<std::string, std::size_t> read_fails_at;  // a read error after this many bytes
   bool fail_writes = false;                          // writing fails part-way (disk full)
+  bool fail_folders = false;                         // creating a folder is refused
   int writes = 0;
+};
+
+// Two roots of string values. A root may refuse writes (an ordinary user and the machine's
+// keys) or deletes.
+class FakeRegistry : public Registry {
+ public:
+  std::optional<std::string> Read(RegistryRoot root, std::string_view key,
+                                  std::string_view name) override;
+  bool Write(RegistryRoot root, std::string_view key, std::string_view name,
+             std::string_view data) override;
+  bool Delete(RegistryRoot root, std::string_view key, std::string_view name) override;
+  // "HKLM\<key>\<name>" -> data
+  std::map<std::string, std::string> values;
+  std::set<RegistryRoot> read_only;
+  int writes = 0;
+};
+
+class FakeShellLinks : public ShellLinks {
+ public:
+  std::string FolderPath(ShellFolder folder) override;
+  bool Save(const ShellLink& link, std::string_view link_path) override {
+    links[std::string(link_path)] = link;
+    return true;
+  }
+  std::map<ShellFolder, std::string> folders{
+      {ShellFolder::AppData, "C:\\Users\\u\\AppData\\Roaming"},
+      {ShellFolder::Programs, "C:\\Users\\u\\Start Menu\\Programs"},
+      {ShellFolder::Desktop, "C:\\Users\\u\\Desktop"}};
+  std::map<std::string, ShellLink> links;
+};
+
+class FakeClipboard : public Clipboard {
+ public:
+  bool SetText(std::string_view utf8) override {
+    if (busy) return false;
+    text = utf8;
+    return true;
+  }
+  std::string text;
+  bool busy = false;  // another program holds it open
+};
+
+// A code page that holds every character but those in `missing`; bytes are the UTF-8 bytes.
+class FakeCodePage : public CodePage {
+ public:
+  std::optional<std::string> Encode(std::string_view utf8) override;
+  std::string Decode(std::string_view bytes) override { return std::string(bytes); }
+  std::vector<std::string> missing{"☺"};
 };
 
 class FakeShell : public Shell {
@@ -362,10 +414,14 @@ struct Rig {
   FakeHost about_host;
   FakeProcesses processes;
   FakePower power;
+  FakeRegistry registry;
+  FakeShellLinks links;
+  FakeCodePage code_page;
+  FakeClipboard clipboard;
   FakeEngineActions engine_actions{loop};
   FakeViewFactory views;
   App app{Ports{loop, loop, loop, dialogs, screen, files, shell, system, random, windows, lifecycle,
-                processes, power},
+                processes, power, registry, links, code_page, clipboard},
           ViewHosts{main_host, setup_host, about_host, engine_actions, views}};
   std::string ConfigPath() const { return "C:\\Tavu\\lh20cfg"; }
 };

@@ -137,7 +137,7 @@ TEST(Power, IdleTimeSuspendsTheMachineWithoutAsking) {
   s.EnableShutDownDisplayer = false;
   rig.loop.Advance(21 * 60'000);  // nobody at the machine
   EXPECT_EQ(rig.power.calls, (Texts{"Privilege on", "Hibernate"}));
-  EXPECT_TRUE(rig.dialogs.shown.empty());
+  for (const auto& box : rig.dialogs.shown) EXPECT_NE(box.text, kHibernateQuestion);
 }
 
 TEST(Power, WithoutAClassicStandbyStateStandbyIsTheDisplayGoingOff) {

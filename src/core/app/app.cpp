@@ -20,6 +20,9 @@ App::App(const Ports& ports, const ViewHosts& hosts)
 
 void App::Start() {
   main_.FormCreate();
+  // The about window's creation arms the check; it is armed here, at that place in the order,
+  // so that it does not hang on how that window is built.
+  installation_check_.Arm();
   setup_.FormCreate();
   plans_.ApplyAtStart();
   engine_.StartCycle();
@@ -101,6 +104,24 @@ void App::CycleChanged() {
   setup_.SetPreviewEnabled(false, engine_.BreakCommandsEnabled());
   actions_.CycleChanged();
 }
+
+bool App::AutostartOn() { return integration_.HasAutostart(kAutostartName); }
+
+void App::SwitchAutostart(bool on) {
+  if (on) {
+    if (!integration_.AddAutostart(kAutostartName, AutostartCommand(ports_.files.ExePath())))
+      ports_.dialogs.Warn(kAutostartOnFailedText, kNoteCaption);
+    return;
+  }
+  if (!integration_.RemoveAutostart(kAutostartName)) {
+    ports_.dialogs.Warn(kAutostartOffFailedText, kNoteCaption);
+    return;
+  }
+  integration_.CreateSelfShortcut(integration_.GetShellFolder(ShellFolder::Desktop), kShortcutName,
+                                  kShortcutDescription);
+}
+
+void App::CopyMailAddress() { tavu::CopyMailAddress(ports_.clipboard, ports_.dialogs); }
 
 void App::ShowAbout(int page) { about_.ShowAtPage(page); }
 

@@ -3,15 +3,22 @@
 #include "cycle/engine.hpp"
 #include "cycle/event_log.hpp"
 #include "machine/power.hpp"
+#include "machine/companions.hpp"
+#include "machine/integration.hpp"
 #include "machine/screen_saving.hpp"
+#include "machine/web_pages.hpp"
+#include "ports/clipboard.hpp"
 #include "ports/clock.hpp"
+#include "ports/code_page.hpp"
 #include "ports/dialogs.hpp"
 #include "ports/files.hpp"
 #include "ports/lifecycle.hpp"
 #include "ports/power.hpp"
 #include "ports/processes.hpp"
+#include "ports/registry.hpp"
 #include "ports/screen.hpp"
 #include "ports/shell.hpp"
+#include "ports/shell_links.hpp"
 #include "ports/timers.hpp"
 #include "ports/windows.hpp"
 #include "settings/plans.hpp"
@@ -40,6 +47,10 @@ struct Ports {
   Lifecycle& lifecycle;
   Processes& processes;
   Power& power;
+  Registry& registry;
+  ShellLinks& links;
+  CodePage& code_page;
+  Clipboard& clipboard;
 };
 
 struct ViewHosts {
@@ -59,8 +70,8 @@ class App : public AppCommands, public EngineActions, public PowerHost {
   App(const Ports& ports, const ViewHosts& hosts);
 
   // The program's start, in order: the main window (tray icon, hot keys, the first cycle's
-  // record), the settings from the file, the plan in force, the engine's first cycle and tick,
-  // then the welcome picture.
+  // record), the installation check's timer, the settings from the file, the plan in force, the
+  // engine's first cycle and tick, then the welcome picture.
   void Start();
   void Shutdown();
 
@@ -93,6 +104,13 @@ class App : public AppCommands, public EngineActions, public PowerHost {
 
   void RestartAfterResume() override;
   void CreditSleepToBreak(uint16_t seconds) override;
+  // The settings window's "随系统启动": whether an autostart entry exists, and switching it.
+  // Off takes a confirmation first (the window asks); a desktop shortcut then takes the place
+  // of the automatic start. A switch the system refuses is said.
+  bool AutostartOn();
+  void SwitchAutostart(bool on);
+  // The about window's contact address.
+  void CopyMailAddress();
 
   // The newest window of each kind that comes and goes, until it is freed.
   TfrmPopHint* pop_hint() { return windows_.Newest<TfrmPopHint>(); }
@@ -112,6 +130,10 @@ class App : public AppCommands, public EngineActions, public PowerHost {
   TfrmSetup& setup() { return setup_; }
   TfrmAboutHelp& about() { return about_; }
   WebPages& pages() { return pages_; }
+  // The companion tools' commands (statistics window, settings window, screen-saver start).
+  Companions& companions() { return companions_; }
+  Integration& integration() { return integration_; }
+  InstallationCheck& installation_check() { return installation_check_; }
   const Ports& ports() { return ports_; }
 
  private:
@@ -128,6 +150,11 @@ class App : public AppCommands, public EngineActions, public PowerHost {
   Engine engine_;
   TfrmSetup setup_;
   WebPages pages_;
+  Integration integration_{Integration::Deps{ports_.files, ports_.registry, ports_.links,
+                                             ports_.code_page, ports_.dialogs}};
+  InstallationCheck installation_check_{integration_, ports_.dialogs, ports_.timers};
+  Companions companions_{Companions::Deps{ports_.windows, ports_.dialogs, ports_.shell,
+                                          ports_.timers, ports_.files, integration_, pages_}};
   TfrmAboutHelp about_;
   ViewFactory& views_;
   PopHintValues pop_hint_values_;

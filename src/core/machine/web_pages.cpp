@@ -5,7 +5,6 @@
 namespace tavu {
 namespace {
 constexpr std::string_view kSite = "http://www.lanhesoft.cn/";
-constexpr std::string_view kBrowser = "iexplore.exe";
 
 constexpr std::string_view kSearch = "http://www.baidu.com/baidu?word=";
 constexpr std::string_view kPartner = "&tn=lanhe_tavu";
@@ -56,7 +55,7 @@ void WebPages::OpenUsefulLink(std::string_view item) {
   }
 }
 
-void WebPages::OpenHomePage() { shell_.Execute("", kBrowser, kSite, ShowState::Maximized); }
+void WebPages::OpenHomePage() { shell_.Execute("", kSite, "", ShowState::Maximized); }
 
 void WebPages::OpenHelpPage(int topic) {
   const bool known = topic == 1 || topic == 2 || topic == 3 || topic == 104;
@@ -67,18 +66,26 @@ void WebPages::OpenHelpPage(int topic) {
 
 void WebPages::OpenVotePage(int n) {
   if (n >= 1 && n <= 3)
-    shell_.Execute("open", kBrowser, Page("vote/tavu" + std::to_string(n) + ".html"),
+    shell_.Execute("open", Page("vote/tavu" + std::to_string(n) + ".html"), "",
                    ShowState::Minimized);
   else
-    shell_.Execute("", kBrowser, Page("vote/"), ShowState::Minimized);
+    shell_.Execute("", Page("vote/"), "", ShowState::Minimized);
 }
 
 void WebPages::OpenSuggestionPage() {
-  shell_.Execute("open", kBrowser, Page("guestbook/"), ShowState::Minimized);
+  shell_.Execute("open", Page("guestbook/"), "", ShowState::Minimized);
 }
 
 void WebPages::OpenDownloadPage() {
-  shell_.Execute("open", kBrowser, Page("download/"), ShowState::Normal);
+  shell_.Execute("open", Page("download/"), "", ShowState::Normal);
+}
+
+void CopyMailAddress(Clipboard& clipboard, Dialogs& dialogs) {
+  if (clipboard.SetText(kMailAddress))
+    dialogs.Inform(kMailCopiedText, kNoteCaption, false);
+  else
+    dialogs.Inform(std::string(kMailNotCopiedText) + std::string(kMailAddress), kNoteCaption,
+                   false);
 }
 
 }  // namespace tavu

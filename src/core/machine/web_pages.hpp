@@ -2,11 +2,20 @@
 #include <string>
 #include <string_view>
 
+#include "ports/clipboard.hpp"
+#include "ports/dialogs.hpp"
 #include "ports/shell.hpp"
 
 namespace tavu {
 
-// The maker's web pages and how each one is opened.
+inline constexpr std::string_view kMailAddress = "tavu@lanhesoft.cn";
+inline constexpr std::string_view kMailCopiedText =
+    "邮件地址已成功复制到剪贴板！您现在可以写信给作者了！";
+inline constexpr std::string_view kMailNotCopiedText =
+    "无法复制邮件地址到剪贴板，请记下作者的邮件地址：";
+
+// The maker's web pages, each opened with the user's default browser through the shell, with
+// the show mode of its opener (a browser that is already open may show a new tab instead).
 // Percent-encodes bytes for a query (unreserved characters stay as they are).
 std::string PercentEncode(std::string_view bytes);
 
@@ -24,5 +33,8 @@ class WebPages {
  private:
   Shell& shell_;
 };
+
+// The contact address on the clipboard, and a word to the user either way.
+void CopyMailAddress(Clipboard& clipboard, Dialogs& dialogs);
 
 }  // namespace tavu

@@ -13,6 +13,10 @@ class Dialogs {
   virtual bool Ask(std::string_view text, std::string_view caption) = 0;
   virtual void Inform(std::string_view text, std::string_view caption, bool system_modal) = 0;
   virtual void Warn(std::string_view text, std::string_view caption) = 0;
+  // System-modal with the question icon and OK and Cancel; true on OK.
+  virtual bool Confirm(std::string_view text, std::string_view caption) = 0;
+  // System-modal with the question icon and OK only.
+  virtual void Acknowledge(std::string_view text, std::string_view caption) = 0;
 };
 
 }  // namespace tavu

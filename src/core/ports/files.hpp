@@ -30,7 +30,10 @@ class Files {
   // step. A failure leaves the old file as it was and no temporary behind; whatever else lies
   // beside the target (an earlier temporary, a folder of any name) does not get in the way.
   virtual bool WriteAtomic(std::string_view path, std::string_view bytes) = 0;
+  // A file or a folder.
   virtual bool Exists(std::string_view path) = 0;
+  // One level; true when the folder exists afterwards.
+  virtual bool CreateFolder(std::string_view path) = 0;
   virtual std::vector<std::string> List(std::string_view folder, std::string_view pattern) = 0;
 };
 

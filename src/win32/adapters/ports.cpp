@@ -132,6 +132,16 @@ void Win32Dialogs::Warn(std::string_view text, std::string_view caption) {
               MB_OK | MB_ICONWARNING | MB_TASKMODAL | MB_TOPMOST);
 }
 
+bool Win32Dialogs::Confirm(std::string_view text, std::string_view caption) {
+  return MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(),
+                     MB_OKCANCEL | MB_ICONQUESTION | MB_SYSTEMMODAL) == IDOK;
+}
+
+void Win32Dialogs::Acknowledge(std::string_view text, std::string_view caption) {
+  MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(),
+              MB_OK | MB_ICONQUESTION | MB_SYSTEMMODAL);
+}
+
 // ---- screen ----
 
 Size Win32Screen::PrimarySize() {
@@ -230,6 +240,13 @@ bool Win32Files::WriteAtomic(std::string_view path, std::string_view bytes) {
 
 bool Win32Files::Exists(std::string_view path) {
   return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32Files::CreateFolder(std::string_view path) {
+  const std::wstring folder = Wide(path);
+  if (CreateDirectoryW(folder.c_str(), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::vector<std::string> Win32Files::List(std::string_view folder, std::string_view pattern) {

@@ -55,6 +55,8 @@ class Win32Dialogs : public Dialogs {
   bool Ask(std::string_view text, std::string_view caption) override;
   void Inform(std::string_view text, std::string_view caption, bool system_modal) override;
   void Warn(std::string_view text, std::string_view caption) override;
+  bool Confirm(std::string_view text, std::string_view caption) override;
+  void Acknowledge(std::string_view text, std::string_view caption) override;
 };
 
 class Win32Screen : public Screen {
@@ -71,6 +73,7 @@ class Win32Files : public Files {
   FileRead Read(std::string_view path, std::size_t limit) override;
   bool WriteAtomic(std::string_view path, std::string_view bytes) override;
   bool Exists(std::string_view path) override;
+  bool CreateFolder(std::string_view path) override;
   std::vector<std::string> List(std::string_view folder, std::string_view pattern) override;
 
  private:
