@@ -237,3 +237,32 @@ Size FakeMeasure(int height_px, std::string_view text) {
 }
 
 }  // namespace tavu::fake
+
+namespace tavu::fake {
+
+namespace {
+// The built-in saver's view: measures by bytes and frees itself at once when asked.
+class FakeScrZevoHost : public ScrZevoHost {
+ public:
+  explicit FakeScrZevoHost(std::function<void()> on_freed) : on_freed_(std::move(on_freed)) {}
+  Size MeasureText(const CanvasFont& font, std::string_view text) override {
+    return {static_cast<int>(text.size()) * font.size_pt / 2, font.size_pt * 4 / 3};
+  }
+  void Show() override {}
+  void Repaint() override {}
+  void Free() override {
+    if (on_freed_) on_freed_();
+  }
+
+ private:
+  std::function<void()> on_freed_;
+};
+}  // namespace
+
+std::unique_ptr<ScrZevoHost> FakeViewFactory::CreateScrZevo(std::function<void()> on_freed) {
+  if (!cycle_windows) return nullptr;
+  ++savers_created;
+  return std::make_unique<FakeScrZevoHost>(std::move(on_freed));
+}
+
+}  // namespace tavu::fake

@@ -126,7 +126,9 @@ class FakeShellLinks : public ShellLinks {
   std::map<ShellFolder, std::string> folders{
       {ShellFolder::AppData, "C:\\Users\\u\\AppData\\Roaming"},
       {ShellFolder::Programs, "C:\\Users\\u\\Start Menu\\Programs"},
-      {ShellFolder::Desktop, "C:\\Users\\u\\Desktop"}};
+      {ShellFolder::Desktop, "C:\\Users\\u\\Desktop"},
+      {ShellFolder::Windows, "C:\\Windows"},
+      {ShellFolder::System, "C:\\Windows\\system32"}};
   std::map<std::string, ShellLink> links;
 };
 
@@ -166,7 +168,12 @@ class FakeShell : public Shell {
 
 class FakeSystem : public SystemSettings {
  public:
-  void SetScreenSaverActive(bool active) override { saver_active.push_back(active); }
+  void SetScreenSaverActive(bool active) override {
+    saver_active.push_back(active);
+    saver_on = active;
+  }
+  bool ScreenSaverActive() override { return saver_on; }
+  bool saver_on = true;
   std::vector<bool> saver_active;
 };
 
@@ -362,6 +369,10 @@ class FakeViewFactory : public ViewFactory {
     break_screen = host.get();
     return host;
   }
+  // The built-in saver, with the other windows that come and go.
+  std::unique_ptr<ScrZevoHost> CreateScrZevo(std::function<void()> on_freed) override;
+  void Attach(ScrZevoHost&, TfrmScrZEVO&) override {}
+  int savers_created = 0;
   void Attach(BreakHintHost&, TfrmBreakHint&) override {}
   void Attach(BreakScreenHost&, TTWForm&) override {}
   // Off: the engine's window requests are only recorded; on: the real presenters run.
@@ -377,6 +388,14 @@ class FakeViewFactory : public ViewFactory {
   int pop_hints_created = 0;
   std::vector<std::string> fronted;
 };
+
+// The last record of a cycle that matches `key` (2: a break, 16: a power record); the test
+// fails on a missing one rather than reading past the log.
+inline const EventRecord& LastOf(const EventLog& log, std::size_t cycle, uint8_t key) {
+  static const EventRecord kNone{};
+  const std::size_t i = log.FindLastEvent(cycle, key);
+  return i == EventLog::kNone ? kNone : log.Cycles()[cycle][i];
+}
 
 // A whole program on fake ports.
 // Records power requests; privilege, standby support and the suspend's outcome are scripted.

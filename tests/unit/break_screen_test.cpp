@@ -408,8 +408,8 @@ TEST(BreakScreenCount, RunsToZeroThenAClickOrKeyLeavesAndTheEngineStartsANewCycl
   EXPECT_FALSE(b.r.rig.app.forms().IsFormOpen(kBreakScreenForm));
   const auto& cycles = b.r.rig.app.log().Cycles();
   ASSERT_EQ(cycles.size(), 2u);
-  EXPECT_EQ(cycles[0].back().Kind, kEventScheduledBreak);
-  EXPECT_EQ(cycles[0].back().Value, 100);
+  EXPECT_EQ(fake::LastOf(b.r.rig.app.log(), 0, kEventKeyBreak).Kind, kEventScheduledBreak);
+  EXPECT_EQ(fake::LastOf(b.r.rig.app.log(), 0, kEventKeyBreak).Value, 100);
   EXPECT_EQ(cycles[1].back().Kind, kEventNewCycle);
   EXPECT_EQ(b.engine().Values().TiredIndexCarry, 0);
   EXPECT_EQ(b.engine().Values().CycleNo, 2);
@@ -660,7 +660,7 @@ TEST(RestModePostpone, EndingTheBreakEarlyRecordsWhatWasLeft) {
   EXPECT_FALSE(b.Running(TTWForm::kInterfereControlTimer));
   const auto& cycles = b.r.rig.app.log().Cycles();
   ASSERT_EQ(cycles.size(), 2u);
-  EXPECT_EQ(cycles[0].back().Value, 125);
+  EXPECT_EQ(fake::LastOf(b.r.rig.app.log(), 0, kEventKeyBreak).Value, 125);
   EXPECT_EQ(b.engine().Values().TiredIndexCarry,
             20);  // a quarter of the break left keeps a quarter
   EXPECT_EQ(b.engine().Values().CycleState, CyclePhase::Working);
@@ -681,7 +681,7 @@ TEST(RestModePostpone, InTheLastFiveSecondsTheUrgentExitOnlyLeavesAtZero) {
     b.Seconds(5);
     b.form->imgUrgentExitIconClick();
     EXPECT_EQ(b.host.Calls("Free"), Texts{"Free"});
-    EXPECT_EQ(b.r.rig.app.log().Cycles()[0].back().Value, 100);
+    EXPECT_EQ(fake::LastOf(b.r.rig.app.log(), 0, kEventKeyBreak).Value, 100);
   }
 }
 

@@ -50,12 +50,14 @@ TEST(RestCycle, WorkCountdownBreakAndANewCycle) {
   EXPECT_EQ(engine.Values().CycleNo, 2);
   EXPECT_EQ(engine.Values().MinsToHint, 49);
   EXPECT_TRUE(r.app.main().Menu().Find("NBreakNow")->enabled);
-  // The break record closed with value 100: the whole break was taken. The display went off
-  // during the idle break and said so.
+  // The break record closed with value 100: the whole break was taken. During the idle break
+  // the screen saver started and the display went off, each with its record.
+  const EventRecord& taken = fake::LastOf(r.app.log(), 0, kEventKeyBreak);
+  EXPECT_EQ(taken.Kind, 11);
+  EXPECT_EQ(taken.Value, 100);
   const auto& previous = r.app.log().Cycles()[0];
   ASSERT_GE(previous.size(), 2u);
-  EXPECT_EQ(previous[previous.size() - 2].Kind, 11);
-  EXPECT_EQ(previous[previous.size() - 2].Value, 100);
+  EXPECT_EQ(previous[previous.size() - 2].Kind, kEventScreenSaverAuto);
   EXPECT_EQ(previous.back().Kind, kEventDisplayOff);
 }
 

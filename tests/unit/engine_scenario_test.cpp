@@ -61,7 +61,8 @@ TEST(Session, AnIdleStretchOfExactlyTheResetLengthStartsTheCycleAfresh) {
   EngineTestAccess::Values(r.engine()).TiredIndexCarry = 40;
   r.Run(Repeat('a', 10) + Repeat('.', 6) + "a");
   EXPECT_EQ(Kinds(r.rig.app.log().Cycles()[0]),
-            (std::vector<uint8_t>{kEventProgramStart, kEventIdle, kEventIdleReset}));
+            (std::vector<uint8_t>{kEventProgramStart, kEventIdle, kEventScreenSaverAuto,
+                                  kEventIdleReset}));
   EXPECT_EQ(r.rig.app.log().Cycles()[0][1].EndTick - r.rig.app.log().Cycles()[0][1].StartTick,
             6 * kMin);
   EXPECT_EQ(r.engine().Values().TiredIndexCarry, 0);
@@ -120,7 +121,7 @@ TEST(Session, DuringABreakTheTickRunsOnWithChimesButNoNotices) {
   // Idle actions still run in the break, each with its record.
   EXPECT_EQ(Kinds(r.rig.app.log().Cycles()[0]),
             (std::vector<uint8_t>{kEventProgramStart, kEventCountdown, kEventScheduledBreak,
-                                  kEventDisplayOff}));
+                                  kEventScreenSaverAuto, kEventDisplayOff}));
 }
 
 }  // namespace

@@ -156,15 +156,16 @@ TEST(WorkedExample, ThreeIdleMinutesMoveTheBreakBackBySixteen) {
   r.Run("...");
   EXPECT_EQ(e.Values().IdleMins, 3);
   EXPECT_EQ(e.Values().WorkMins, 22);
-  const EventRecord idle = r.LastRecord();
+  const EventRecord idle = r.rig.app.log().Cycles()[0][1];
   EXPECT_EQ(idle.Kind, kEventIdle);
   EXPECT_EQ(idle.StartTick, r.start + 18 * kMin + kMin / 2);  // the last input, mid-minute 19
   r.Run("a");                                                 // tick 23
   const EventCycle& cycle = r.rig.app.log().Cycles()[0];
-  ASSERT_EQ(cycle.size(), 3u);
+  ASSERT_EQ(cycle.size(), 4u);
   EXPECT_EQ(cycle[1].EndTick, idle.StartTick + 3 * kMin);
-  EXPECT_EQ(cycle[2].Kind, kEventIdleCredit);
-  EXPECT_EQ(cycle[2].Value, 16);
+  EXPECT_EQ(cycle[2].Kind, kEventScreenSaverAuto);  // after two idle minutes
+  EXPECT_EQ(cycle[3].Kind, kEventIdleCredit);
+  EXPECT_EQ(cycle[3].Value, 16);
   EXPECT_EQ(e.Values().MinsToHint, 37);
   EXPECT_EQ(e.Values().WorkMins, 0);
   EXPECT_EQ(e.Values().IdleMins, 0);

@@ -143,10 +143,15 @@ TEST(HotKeys, OnlyTheWindowsKeyAloneActs) {
   rig.app.Start();
   rig.app.main().OnHotKey(8, 'Z');
   EXPECT_EQ(rig.shell.calls[0].show, ShowState::Show);
-  // Nothing starts yet on Win+S, so nothing is recorded either.
+  // Win+S starts the built-in saver and records that it was started by hand; with no saver
+  // window to show, nothing is recorded.
   const std::size_t records = rig.app.log().Cycles().back().size();
   rig.app.main().OnHotKey(8, 'S');
   EXPECT_EQ(rig.app.log().Cycles().back().size(), records);
+  rig.views.cycle_windows = true;
+  rig.app.main().OnHotKey(8, 'S');
+  EXPECT_NE(rig.app.screen_saver(), nullptr);
+  EXPECT_EQ(rig.app.log().Cycles().back().back().Kind, kEventScreenSaverManual);
   rig.app.main().OnHotKey(8, 'V');
   EXPECT_FALSE(rig.app.settings().ShowSOT);
   EXPECT_FALSE(rig.app.main().Menu().Checked("NShowSOT"));

@@ -187,7 +187,10 @@ TEST(SettingsWindow, AStoredSaverIndexSurvivesAStartAndAClose) {
   std::string stored = EncodeConfig(Settings{});
   stored.replace(stored.find("[2] 2 1 "), 8, "[2] 2 5 ");
   rig.files.files[rig.ConfigPath()] = stored;
+  for (const char* name : {"a.scr", "b.scr", "c.scr", "d.scr"})
+    rig.files.files[std::string("C:\\Windows\\") + name] = "";
   rig.app.Start();
+  EXPECT_EQ(rig.app.settings().SCRSavers.Text(), "C:\\Windows\\d.scr");
   EXPECT_TRUE(rig.app.setup().FormClose());
   EXPECT_EQ(rig.files.files.at(rig.ConfigPath()), stored);
 }

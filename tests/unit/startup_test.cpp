@@ -114,11 +114,18 @@ TEST(MainWindow, ExitFollowsTheChosenAction) {
   }
 }
 
-TEST(MainWindow, TheSystemScreenSaverIsLeftAsTheUserSetItWhileNothingTakesItsPlace) {
+TEST(MainWindow, TheSystemScreenSaverIsOffWhileTheProgramRunsAndGivenBackAsItWas) {
+  Rig off;
+  off.system.saver_on = false;  // the user had it off: it stays off, untouched
+  off.app.Start();
+  off.app.Shutdown();
+  EXPECT_EQ(off.system.saver_active, std::vector<bool>{});
   Rig rig;
   rig.app.Start();
+  EXPECT_EQ(rig.system.saver_active, std::vector<bool>{false});
   rig.app.Shutdown();
-  EXPECT_EQ(rig.system.saver_active, std::vector<bool>{});
+  rig.app.Shutdown();  // the session's end and the program's end both run it
+  EXPECT_EQ(rig.system.saver_active, (std::vector<bool>{false, true}));
   EXPECT_EQ(rig.main_host.calls.back(), "RemoveTrayIcon");
 }
 

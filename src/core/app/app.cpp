@@ -23,11 +23,15 @@ void App::Start() {
   // The about window's creation arms the check; it is armed here, at that place in the order,
   // so that it does not hang on how that window is built.
   installation_check_.Arm();
+  savers_.AddSysSCR({ports_.links.FolderPath(ShellFolder::Windows),
+                     ports_.links.FolderPath(ShellFolder::System)});
   setup_.FormCreate();
   plans_.ApplyAtStart();
   engine_.StartCycle();
-  // The system's own screen saver stays as the user set it: switching it off is only sound once
-  // the program's own saver takes its place.
+  // The program starts the screen saver itself from now on; the system's own one is given back
+  // as it was at every exit.
+  system_saver_was_on_ = ports_.system.ScreenSaverActive();
+  if (system_saver_was_on_) ports_.system.SetScreenSaverActive(false);
   if (settings_.EnablePopHelpInfo) main_.EnableCloseAnimateTimer();
   main_.ShowAtStart();
 }
@@ -36,6 +40,8 @@ void App::Shutdown() {
   // The input lock of an open break screen never outlives the program.
   windows_.ForEachOpen<TTWForm>([](TTWForm& screen) { screen.Release(); });
   main_.FormDestroy();
+  if (system_saver_was_on_) ports_.system.SetScreenSaverActive(true);
+  system_saver_was_on_ = false;
 }
 
 void App::ShowSetup(int page, bool topmost) { setup_.ShowAtPage(page, topmost); }
@@ -80,7 +86,19 @@ void App::OpenRemindWindowCenter(uint8_t remind_reason) {
   actions_.OpenRemindWindowCenter(remind_reason);
 }
 
-void App::StartScreenSaver() { actions_.StartScreenSaver(); }
+void App::StartScreenSaver() {
+  actions_.StartScreenSaver();
+  NLaunchSCRClick(false);
+}
+
+void App::NLaunchSCRClick(bool by_hand) {
+  log_.LogEvent(false, true, 0, by_hand ? kEventScreenSaverManual : kEventScreenSaverAuto, true);
+  savers_.LaunchSCR(settings_.UseKoPlayer);
+}
+
+bool App::ShowInternalSCR() { return ShowInternalScreenSaver(); }
+
+void App::RunKoPlayerCommand(int command) { companions_.RunKoPlayerCommand(command); }
 
 void App::ShutdownDisplayer() {
   actions_.ShutdownDisplayer();
@@ -162,9 +180,24 @@ void App::CloseStatistics() {}
 
 void App::BringToFront(std::string_view form_name) { views_.BringToFront(form_name); }
 
-bool App::ShowInternalScreenSaver() { return false; }
+bool App::ShowInternalScreenSaver() {
+  TfrmScrZEVO* saver = windows_.Open<TfrmScrZEVO, ScrZevoHost>(
+      [&](auto on_freed) { return views_.CreateScrZevo(std::move(on_freed)); },
+      [&](ScrZevoHost& view) {
+        auto p = std::make_unique<TfrmScrZEVO>(
+            view,
+            TfrmScrZEVO::Deps{settings_, ports_.screen, ports_.timers, ports_.random, forms_});
+        views_.Attach(view, *p);
+        return p;
+      });
+  if (!saver) return false;
+  saver->FormCreate();
+  // The on-top picture stays above the saver.
+  if (settings_.ShowSOT && forms_.IsFormOpen("SOTForm")) views_.BringToFront("SOTForm");
+  return true;
+}
 
-void App::LaunchScreenSaver() {}
+void App::LaunchScreenSaver() { NLaunchSCRClick(true); }
 
 void App::PowerStandBy(bool manual) { power_.LetSysStandBy(manual); }
 

@@ -2,9 +2,10 @@
 #include "app/views.hpp"
 #include "cycle/engine.hpp"
 #include "cycle/event_log.hpp"
-#include "machine/power.hpp"
 #include "machine/companions.hpp"
 #include "machine/integration.hpp"
+#include "machine/power.hpp"
+#include "machine/screen_savers.hpp"
 #include "machine/screen_saving.hpp"
 #include "machine/web_pages.hpp"
 #include "ports/clipboard.hpp"
@@ -29,6 +30,7 @@
 #include "windows/about/about_form.hpp"
 #include "windows/main/main_form.hpp"
 #include "windows/notice/pop_hint.hpp"
+#include "windows/screen_saver/scr_zevo.hpp"
 #include "windows/setup/setup_form.hpp"
 
 namespace tavu {
@@ -65,7 +67,7 @@ struct ViewHosts {
 // The composition root: owns the settings, the plans, the open-form registry, the event log,
 // the engine and the permanent windows' presenters, and carries out the commands that cross
 // windows. The engine's requests pass through here on their way to the platform.
-class App : public AppCommands, public EngineActions, public PowerHost {
+class App : public AppCommands, public EngineActions, public PowerHost, public ScreenSaverHost {
  public:
   App(const Ports& ports, const ViewHosts& hosts);
 
@@ -102,6 +104,11 @@ class App : public AppCommands, public EngineActions, public PowerHost {
   void ShellToggleDesktop() override;
   void CycleChanged() override;
 
+  bool ShowInternalSCR() override;
+  void RunKoPlayerCommand(int command) override;
+  // NLaunchSCRClick: the chosen saver, recorded as started by hand or by idle time.
+  void NLaunchSCRClick(bool by_hand);
+
   void RestartAfterResume() override;
   void CreditSleepToBreak(uint16_t seconds) override;
   // The settings window's "随系统启动": whether an autostart entry exists, and switching it.
@@ -132,6 +139,8 @@ class App : public AppCommands, public EngineActions, public PowerHost {
   WebPages& pages() { return pages_; }
   // The companion tools' commands (statistics window, settings window, screen-saver start).
   Companions& companions() { return companions_; }
+  ScreenSavers& savers() { return savers_; }
+  TfrmScrZEVO* screen_saver() { return windows_.Newest<TfrmScrZEVO>(); }
   Integration& integration() { return integration_; }
   InstallationCheck& installation_check() { return installation_check_; }
   const Ports& ports() { return ports_; }
@@ -155,6 +164,9 @@ class App : public AppCommands, public EngineActions, public PowerHost {
   InstallationCheck installation_check_{integration_, ports_.dialogs, ports_.timers};
   Companions companions_{Companions::Deps{ports_.windows, ports_.dialogs, ports_.shell,
                                           ports_.timers, ports_.files, integration_, pages_}};
+  ScreenSavers savers_{ScreenSavers::Deps{settings_, ports_.files, ports_.shell, ports_.random,
+                                          ports_.dialogs, *this}};
+  bool system_saver_was_on_ = false;
   TfrmAboutHelp about_;
   ViewFactory& views_;
   PopHintValues pop_hint_values_;

@@ -21,6 +21,7 @@ class SystemSettings {
   virtual ~SystemSettings() = default;
   // The system's own screen saver, for this session only (not written to the profile).
   virtual void SetScreenSaverActive(bool active) = 0;
+  virtual bool ScreenSaverActive() = 0;
 };
 
 class Random {

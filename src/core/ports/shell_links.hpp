@@ -4,8 +4,8 @@
 
 namespace tavu {
 
-// The user's special folders.
-enum class ShellFolder { AppData, Programs, Desktop };
+// The user's special folders, and the system's own (where screen savers live).
+enum class ShellFolder { AppData, Programs, Desktop, Windows, System };
 
 struct ShellLink {
   std::string target, arguments, working_folder, description;

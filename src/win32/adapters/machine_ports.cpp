@@ -71,6 +71,15 @@ bool Win32Registry::Delete(RegistryRoot root, std::string_view key, std::string_
 }
 
 std::string Win32ShellLinks::FolderPath(ShellFolder folder) {
+  if (folder == ShellFolder::Windows || folder == ShellFolder::System) {
+    // Asked for its length first: a path of any length.
+    auto get = folder == ShellFolder::Windows ? GetWindowsDirectoryW : GetSystemDirectoryW;
+    std::wstring path(get(nullptr, 0), L'\0');
+    const UINT n = get(path.data(), static_cast<UINT>(path.size()));
+    if (n == 0 || n >= path.size()) return {};
+    path.resize(n);
+    return Utf8(path);
+  }
   const KNOWNFOLDERID* id = &FOLDERID_RoamingAppData;
   if (folder == ShellFolder::Programs) id = &FOLDERID_Programs;
   if (folder == ShellFolder::Desktop) id = &FOLDERID_Desktop;

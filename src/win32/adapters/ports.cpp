@@ -292,6 +292,11 @@ void Win32Shell::SetScreenSaverActive(bool active) {
   SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active ? TRUE : FALSE, nullptr, 0);
 }
 
+bool Win32Shell::ScreenSaverActive() {
+  BOOL active = FALSE;
+  return SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0) && active;
+}
+
 bool Win32Shell::ExistsByClass(std::string_view window_class) {
   return FindWindowW(Wide(window_class).c_str(), nullptr) != nullptr;
 }

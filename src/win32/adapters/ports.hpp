@@ -85,6 +85,7 @@ class Win32Shell : public Shell, public SystemSettings, public TopWindows {
   bool Execute(std::string_view verb, std::string_view target, std::string_view params,
                ShowState show) override;
   void SetScreenSaverActive(bool active) override;
+  bool ScreenSaverActive() override;
   bool ExistsByClass(std::string_view window_class) override;
   bool PostToClass(std::string_view window_class, uint32_t message, uintptr_t wparam,
                    intptr_t lparam) override;

@@ -1,5 +1,7 @@
 #include "ui/views.hpp"
 
+#include "windows/screen_saver/scr_zevo_view.hpp"
+
 #include "ui/text.hpp"
 #include "windows/break_screen/break_screen_view.hpp"
 #include "windows/countdown/break_hint_view.hpp"
@@ -36,6 +38,14 @@ void Win32Views::Attach(BreakHintHost& view, TfrmBreakHint& presenter) {
 
 void Win32Views::Attach(BreakScreenHost& view, TTWForm& presenter) {
   static_cast<BreakScreenView&>(view).Attach(presenter);
+}
+
+std::unique_ptr<ScrZevoHost> Win32Views::CreateScrZevo(std::function<void()> on_freed) {
+  return std::make_unique<ScrZevoView>(std::move(on_freed));
+}
+
+void Win32Views::Attach(ScrZevoHost& view, TfrmScrZEVO& presenter) {
+  static_cast<ScrZevoView&>(view).Attach(presenter);
 }
 
 void Win32Views::Attach(PopHintHost& view, TfrmPopHint& presenter) {

@@ -20,6 +20,8 @@ class Win32Views : public ViewFactory {
   void Attach(PopHintHost& view, TfrmPopHint& presenter) override;
   void Attach(BreakHintHost& view, TfrmBreakHint& presenter) override;
   void Attach(BreakScreenHost& view, TTWForm& presenter) override;
+  std::unique_ptr<ScrZevoHost> CreateScrZevo(std::function<void()> on_freed) override;
+  void Attach(ScrZevoHost& view, TfrmScrZEVO& presenter) override;
   void BringToFront(std::string_view form_name) override;
 
  private:

@@ -111,8 +111,6 @@ void TfrmScrZEVO::FormPaint(Canvas& canvas) {
     canvas.SetFont(s.tip_font);
     canvas.WriteText(s.tip_pos, *s.tip);
   }
-  canvas.SetFont(s.label_font);
-  canvas.WriteText(s.label_pos, s.label_text);
 }
 
 void TfrmScrZEVO::FormKeyDown() { Close(); }

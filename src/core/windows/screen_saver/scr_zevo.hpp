@@ -57,7 +57,7 @@ class ScrZevoHost {
   virtual ~ScrZevoHost() = default;
   virtual Size MeasureText(const CanvasFont& font, std::string_view text) = 0;
   virtual void Show() = 0;
-  // A new paint: new random lines.
+  // A new background (FormPaint): new random lines.
   virtual void Repaint() = 0;
   // Destroys the window; the presenter is freed once the running handler returned.
   virtual void Free() = 0;
@@ -85,6 +85,8 @@ class TfrmScrZEVO : public TimerSink {
 
   void FormCreate();
   void Timer1Timer();
+  // The background: black, the random lines and the tip. The moving line is drawn over it by
+  // the view at every tick, so the lines stay until the next repaint.
   void FormPaint(Canvas& canvas);
   void FormKeyDown();
   void FormMouseDown();
