@@ -31,8 +31,17 @@ void Rasteriser::Discard() {
 }
 
 void Rasteriser::Fill(const Rect& r, uint32_t pixel) {
-  const int left = std::max(r.left, 0), right = std::min(r.right, target_.width);
-  const int top = std::max(r.top, 0), bottom = std::min(r.bottom, target_.height);
+  // GDI fills a rectangle given right to left or bottom to top from its right or bottom edge
+  // exclusive to its left or top edge inclusive.
+  auto range = [](int from, int to, int size, int& lo, int& hi) {
+    const int64_t a = from <= to ? from : int64_t{to} + 1;
+    const int64_t b = from <= to ? to : int64_t{from} + 1;
+    lo = static_cast<int>(std::max<int64_t>(a, 0));
+    hi = static_cast<int>(std::min<int64_t>(b, size));
+  };
+  int left, right, top, bottom;
+  range(r.left, r.right, target_.width, left, right);
+  range(r.top, r.bottom, target_.height, top, bottom);
   if (left >= right || top >= bottom) return;
   Op op{};
   op.kind = Op::Kind::Fill;
@@ -64,34 +73,47 @@ bool Rasteriser::Line(Point from, Point to, uint32_t pixel) {
   return true;
 }
 
-bool Rasteriser::Ellipse(const Rect& b, uint32_t pixel) {
-  if (!Representable(b.left) || !Representable(b.top) || !Representable(b.right) ||
-      !Representable(b.bottom) || b.Width() > kMaxEllipseSide || b.Height() > kMaxEllipseSide)
+bool Rasteriser::Ellipse(const Rect& bounds, uint32_t pixel) {
+  if (!Representable(bounds.left) || !Representable(bounds.top) || !Representable(bounds.right) ||
+      !Representable(bounds.bottom))
     return false;
-  RecordEllipse(b.left, b.top, b.right - 1, b.bottom - 1, pixel);
+  // Like GDI, a rectangle given right to left or bottom to top is turned round first.
+  const int left = std::min(bounds.left, bounds.right), right = std::max(bounds.left, bounds.right);
+  const int top = std::min(bounds.top, bounds.bottom), bottom = std::max(bounds.top, bounds.bottom);
+  const int w = right - left, h = bottom - top;
+  if (w > kMaxEllipseSide || h > kMaxEllipseSide) return false;
+  if (w <= 2 || h <= 2) {
+    // GDI outlines such a sliver as a rectangle, which covers all of it; a single pixel is a
+    // rectangle of four zero-length sides and shows nothing.
+    if (w * h > 1) Fill({left, top, right, bottom}, pixel);
+    return true;
+  }
+  RecordEllipse(left, top, w, h, pixel);
   return true;
 }
 
-// The ellipse inscribed in the inclusive rectangle, walked a quadrant at a time with an exact
-// integer error term (even and odd diameters alike). The walk goes from the middle rows
-// outwards and keeps, for each row, the run of pixels it sets on the right side; the other
-// three quadrants are mirror images. Rows beyond the target end the walk.
-void Rasteriser::RecordEllipse(int left, int top, int right, int bottom, uint32_t pixel) {
-  if (right < left || bottom < top || target_.Empty()) return;
-  if (right < 0 || bottom < 0 || left >= target_.width || top >= target_.height) return;
-  const int64_t a = int64_t{right} - left, b = int64_t{bottom} - top, b_odd = b & 1;
-  int64_t x0 = left, x1 = right;
+// The ellipse inscribed in w × h pixels (both at least 3) as GDI outlines it: a walk over one
+// quadrant with an exact integer error term (Zingl's), from the middle row on the right side
+// outwards until the middle column; the other three quadrants are its mirror images. For each
+// row the walk passes through, it keeps the run of pixels it sets on the right side. Rows
+// beyond the target end the walk.
+void Rasteriser::RecordEllipse(int left, int top, int w, int h, uint32_t pixel) {
+  if (target_.Empty() || left + w <= 0 || top + h <= 0 || left >= target_.width ||
+      top >= target_.height)
+    return;
+  const int64_t a = w - 1, b = h - 1, b_odd = b & 1;
   int64_t dx = 4 * (1 - a) * b * b;
   int64_t dy = 4 * (b_odd + 1) * a * a;
   int64_t err = dx + dy + b_odd * a * a;
   const int64_t step_a = 8 * a * a, step_b = 8 * b * b;
-  const int64_t lower = top + (b + 1) / 2;  // the first row of the lower half
-  const int64_t upper = lower - b_odd;      // the first row of the upper half
+  const int64_t lower = top + h / 2;    // the first row of the lower half
+  const int64_t upper = lower - b_odd;  // the first row of the upper half
   const int64_t last_row = std::max<int64_t>(target_.height - 1 - lower, upper);
 
   // The run of the current row j: the walk enters it at `outer` and moves inwards.
   const size_t first_run = runs_.size();
-  int64_t j = 0;
+  int64_t x = left + a, j = 0;
+  const int64_t middle = left + w / 2;
   bool open = false;
   int64_t outer = 0, inner = 0;
   auto close_row = [&] {
@@ -99,37 +121,27 @@ void Rasteriser::RecordEllipse(int left, int top, int right, int bottom, uint32_
     open = false;
     ++j;
   };
-  do {
-    if (j > last_row) break;
+  while (x >= middle && j <= last_row) {
     if (!open) {
-      outer = x1;
+      outer = x;
       open = true;
     }
-    inner = x1;
+    inner = x;
     const int64_t e2 = 2 * err;
-    if (e2 <= dy) {
+    const bool step_x = e2 >= dx, step_y = e2 <= dy;
+    if (!step_x && !step_y) break;  // cannot happen for an ellipse; never loop for ever
+    if (step_x) {
+      --x;
+      dx += step_b;
+      err += dx;
+    }
+    if (step_y) {
       dy += step_a;
       err += dy;
       close_row();
     }
-    if (e2 >= dx || 2 * err > dy) {
-      ++x0;
-      --x1;
-      dx += step_b;
-      err += dx;
-    }
-  } while (x0 <= x1);
-  // A very flat ellipse stops short of its tips.
-  while (b_odd + 2 * j <= b && j <= last_row) {
-    if (!open) {
-      outer = inner = x1 + 1;
-      open = true;
-    }
-    inner = std::min(inner, x1 + 1);
-    outer = std::max(outer, x1 + 1);
-    close_row();
   }
-  if (open && j <= last_row) close_row();
+  if (open) close_row();
 
   const uint32_t count = static_cast<uint32_t>(runs_.size() - first_run);
   if (count == 0) return;
@@ -137,11 +149,11 @@ void Rasteriser::RecordEllipse(int left, int top, int right, int bottom, uint32_
   Op op{};
   op.kind = Op::Kind::Ellipse;
   op.pixel = pixel;
-  op.row_top = top;
-  op.row_bottom = bottom + 1;
+  op.row_top = static_cast<int>(upper - (count - 1));
+  op.row_bottom = static_cast<int>(lower + count);
   op.lower = static_cast<int>(lower);
   op.upper = static_cast<int>(upper);
-  op.mirror = left + right;
+  op.mirror = 2 * left + w - 1;
   op.first_run = static_cast<uint32_t>(first_run);
   op.run_count = count;
   // Away from the middle row the right side moves left and the left side right, so the rows
@@ -149,16 +161,16 @@ void Rasteriser::RecordEllipse(int left, int top, int right, int bottom, uint32_
   // their rows outside; they are never visited.
   const Run* begin = runs_.data() + first_run;
   const Run* end = begin + count;
-  const int w = target_.width;
+  const int width = target_.width;
   const int mirror = op.mirror;
   auto index = [&](const Run* r) { return static_cast<int>(r - begin); };
   op.right_from =
-      index(std::partition_point(begin, end, [&](const Run& r) { return r.inner >= w; }));
+      index(std::partition_point(begin, end, [&](const Run& r) { return r.inner >= width; }));
   op.right_to = index(std::partition_point(begin, end, [&](const Run& r) { return r.outer >= 0; }));
   op.left_from =
       index(std::partition_point(begin, end, [&](const Run& r) { return mirror - r.inner < 0; }));
-  op.left_to =
-      index(std::partition_point(begin, end, [&](const Run& r) { return mirror - r.outer < w; }));
+  op.left_to = index(
+      std::partition_point(begin, end, [&](const Run& r) { return mirror - r.outer < width; }));
   if (op.right_from >= op.right_to && op.left_from >= op.left_to) return drop();
   ops_.push_back(op);
 }
@@ -216,9 +228,13 @@ void Rasteriser::DrawLine(const Op& op, int row0, int row1) {
     first = std::max(first, major0 - major_hi + 1);
     last = std::min(last, major0 - major_lo + 1);
   }
-  // After i steps the minor axis has moved k(i) = ceil((2·i·d_minor − d_major) / (2·d_major))
-  // times; k never decreases, so the minor range is a range of steps too.
+  // After i steps the minor axis has moved k(i) times: i·d_minor / d_major rounded to the
+  // nearest integer, and where the line passes exactly between two pixels, to the one with the
+  // smaller coordinate (as GDI draws). That is k(i) = ceil((2·i·d_minor − tie) / (2·d_major))
+  // with tie = d_major when the minor coordinate grows and d_major − 1 when it shrinks. k never
+  // decreases, so the minor range is a range of steps too.
   const int64_t two_major = 2 * d_major, two_minor = 2 * d_minor;
+  const int64_t tie = s_minor < 0 ? d_major - 1 : d_major;
   if (s_minor == 0) {
     if (minor0 < minor_lo || minor0 >= minor_hi) return;
   } else {
@@ -226,15 +242,15 @@ void Rasteriser::DrawLine(const Op& op, int row0, int row1) {
     const int64_t k_hi = s_minor > 0 ? minor_hi - minor0 : minor0 - minor_lo + 1;
     // The first step with k(i) >= k.
     auto step_reaching = [&](int64_t k) -> int64_t {
-      return k <= 0 ? 0 : FloorDiv(d_major * (2 * k - 1), two_minor) + 1;
+      return k <= 0 ? 0 : FloorDiv(two_major * (k - 1) + tie, two_minor) + 1;
     };
     first = std::max(first, step_reaching(k_lo));
     last = std::min(last, step_reaching(k_hi));
   }
   if (first >= last) return;
 
-  const int64_t k = -FloorDiv(d_major - first * two_minor, two_major);
-  int64_t err = (first + 1) * two_minor - d_major - two_major * k;
+  const int64_t k = -FloorDiv(tie - first * two_minor, two_major);
+  int64_t err = (first + 1) * two_minor - tie - two_major * k;
   const int64_t major = major0 + s_major * first;
   const int64_t minor = minor0 + s_minor * k;
   const ptrdiff_t pitch = target_.stride;

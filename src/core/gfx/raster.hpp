@@ -69,7 +69,7 @@ class Rasteriser {
     int inner, outer;  // right side, inclusive
   };
 
-  void RecordEllipse(int left, int top, int right, int bottom, uint32_t pixel);  // inclusive
+  void RecordEllipse(int left, int top, int w, int h, uint32_t pixel);
   void DrawFill(const Op& op, int row0, int row1);
   void DrawLine(const Op& op, int row0, int row1);
   void DrawEllipse(const Op& op, int row0, int row1);
