@@ -1,9 +1,10 @@
 // Starts a program and stops at the moments its memory is to be measured, for scripts/bench,
 // which reads the process's pages from Linux. At each moment it prints "measure <when>" and waits
-// for a line on its input. Usage: footprint_driver <exe> <main window class> [cycle]
-//   without "cycle": once, a few seconds after the main window appeared;
-//   with "cycle" (tavu.exe at sixty times with the children's plan): also during the break and
-//   a few seconds after it ended, working (moving the mouse) meanwhile as a user would.
+// for a line on its input. Usage: footprint_driver <exe> <main window class> [breaks]
+//   a few seconds after the main window appeared ("start"); then, for each of `breaks` breaks
+//   (tavu.exe at sixty times with the children's plan), during the break ("break", "break2", ...)
+//   and a few seconds after it ended ("after", "after2", ...), working (moving the mouse)
+//   meanwhile as a user would.
 #include <windows.h>
 
 #include <cstdio>
@@ -52,8 +53,11 @@ void Work(DWORD ms) {
 }
 
 // Tells the script to measure now and waits until it has.
-bool Measure(const char* when) {
-  std::printf("measure %s\n", when);
+bool Measure(const char* when, int round = 1) {
+  if (round > 1)
+    std::printf("measure %s%d\n", when, round);
+  else
+    std::printf("measure %s\n", when);
   std::fflush(stdout);
   char line[64];
   return std::fgets(line, sizeof line, stdin) != nullptr;
@@ -71,15 +75,10 @@ int RemainingSeconds(HWND screen) {
   return text[0] ? _wtoi(text) : -1;
 }
 
-int Drive(const std::wstring& cls, bool cycle) {
-  if (!WorkUntil([&] { return FindWindowW(cls.c_str(), nullptr) != nullptr; }, 20000))
-    return Fail("no main window");
-  Work(kSettleMs);
-  if (!Measure("start")) return 1;
-  if (!cycle) return 0;
-
-  // The children's plan brings the countdown after half a minute of work at sixty times; its
-  // minute runs out into the break screen.
+// One break: the children's plan brings the countdown after half a minute of work at sixty
+// times; its minute runs out into the break screen, whose five minutes are five seconds here;
+// then a click on the background ends it.
+int Break(int round) {
   if (!WorkUntil([] { return FindWindowW(L"TfrmBreakHint", nullptr) != nullptr; }, 90000))
     return Fail("no countdown");
   HWND screen = nullptr;
@@ -93,9 +92,8 @@ int Drive(const std::wstring& cls, bool cycle) {
           10000))
     return Fail("break screen never faded in");
   Sleep(1000);  // painted, counting
-  if (!Measure("break")) return 1;
+  if (!Measure("break", round)) return 1;
 
-  // Five minutes of rest are five seconds here; then a click on the background ends it.
   if (!WorkUntil([&] { return RemainingSeconds(screen) == 0; }, 20000))
     return Fail("break never ended");
   Sleep(300);
@@ -104,14 +102,24 @@ int Drive(const std::wstring& cls, bool cycle) {
   if (!WorkUntil([&] { return !IsWindow(screen) || !IsWindowVisible(screen); }, 5000))
     return Fail("break screen stayed");
   Work(kSettleMs);
-  return Measure("after") ? 0 : 1;
+  return Measure("after", round) ? 0 : 1;
+}
+
+int Drive(const std::wstring& cls, int breaks) {
+  if (!WorkUntil([&] { return FindWindowW(cls.c_str(), nullptr) != nullptr; }, 20000))
+    return Fail("no main window");
+  Work(kSettleMs);
+  if (!Measure("start")) return 1;
+  for (int round = 1; round <= breaks; ++round)
+    if (const int failed = Break(round)) return failed;
+  return 0;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: footprint_driver <exe> <main window class> [cycle]\n");
+    std::fprintf(stderr, "usage: footprint_driver <exe> <main window class> [breaks]\n");
     return 2;
   }
   STARTUPINFOW si{sizeof si};
@@ -119,7 +127,7 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring cmd = L"\"" + std::wstring(argv[1]) + L"\"";
   if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
     return Fail("could not start");
-  const int result = Drive(argv[2], argc > 3 && std::wstring(argv[3]) == L"cycle");
+  const int result = Drive(argv[2], argc > 3 ? _wtoi(argv[3]) : 0);
   TerminateProcess(pi.hProcess, 0);
   WaitForSingleObject(pi.hProcess, 10000);
   CloseHandle(pi.hProcess);

@@ -1,21 +1,11 @@
 #pragma once
-#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "base/geometry.hpp"
+#include "gfx/image.hpp"
 
 namespace tavu {
-
-// Pixels owned elsewhere (a DIB section, a test's vector): `height` rows of `width` pixels, top
-// row first, each row `stride` pixels after the one above it.
-struct PixelBuffer {
-  uint32_t* pixels = nullptr;
-  int width = 0;
-  int height = 0;
-  ptrdiff_t stride = 0;
-  bool Empty() const { return !pixels || width <= 0 || height <= 0; }
-};
 
 // Solid fills, 1 px lines and 1 px ellipse outlines, drawn straight into a PixelBuffer with GDI's
 // conventions: a line's end point and a shape's right and bottom edges are excluded, and

@@ -96,8 +96,7 @@ HWND BreakHintView::Child(const wchar_t* cls, DWORD style, int id) {
 }
 
 BreakHintView::BreakHintView(std::function<void()> on_freed)
-    : on_freed_(std::move(on_freed)),
-      picture_(DecodeJpeg(LoadResourceBytes(kResOnTopJpeg)).value_or(Image{})) {
+    : on_freed_(std::move(on_freed)), picture_(LoadResourceBytes(kResOnTopJpeg)) {
   Create(L"TfrmBreakHint", kStyle, kExStyle, L"", GetDesktopWindow());
   time_remain_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX, ids::kHintTimeRemain);
   label2_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX, ids::kHintLabel2);
@@ -137,7 +136,10 @@ void BreakHintView::Show() {
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void BreakHintView::Minimize() { ShowWindow(hwnd(), SW_MINIMIZE); }
+void BreakHintView::Minimize() {
+  ShowWindow(hwnd(), SW_MINIMIZE);
+  picture_.Release();
+}
 
 void BreakHintView::Restore() {
   if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
@@ -147,6 +149,7 @@ void BreakHintView::Free() {
   if (freed_) return;
   freed_ = true;
   ShowWindow(hwnd(), SW_HIDE);
+  picture_.Release();
   for (auto& d : details_) d->Free();
   PostMessageW(hwnd(), kMsgFree, 0, 0);
 }
