@@ -53,5 +53,21 @@ TEST(Pictures, ScalingKeepsFlatColoursAndCorners) {
   EXPECT_TRUE(ScaleImage(src, 0, 5).Empty());
 }
 
+TEST(Pictures, ScalingIntoForeignPixelsKeepsToItsRows) {
+  Image src{3, 2, {0x102030, 0x405060, 0x708090, 0xA0B0C0, 0xD0E0F0, 0x010203}};
+  const Image whole = ScaleImage(src, 5, 4);
+  const uint32_t kPad = 0xDEADBEEF;
+  std::vector<uint32_t> store(7 * 4, kPad);  // rows of 5 pixels, 7 apart
+  ScaleImage(src, PixelBuffer{store.data(), 5, 4, 7});
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 7; ++x) {
+      const uint32_t got = store[static_cast<size_t>(y) * 7 + x];
+      EXPECT_EQ(got, x < 5 ? whole.pixels[static_cast<size_t>(y) * 5 + x] : kPad) << x << ", " << y;
+    }
+  }
+  ScaleImage(Image{}, PixelBuffer{store.data(), 5, 4, 7});  // nothing to scale: untouched
+  EXPECT_EQ(store[0], whole.pixels[0]);
+}
+
 }  // namespace
 }  // namespace tavu

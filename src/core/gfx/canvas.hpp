@@ -15,7 +15,9 @@ struct CanvasFont {
 };
 
 // The portable drawing surface of the program's drawn windows. Coordinates are pixels of the
-// surface, origin top left; like GDI, right and bottom edges and a line's end point are excluded.
+// surface, origin top left. Shapes cover the pixels GDI's do: right and bottom edges and a
+// line's end point are excluded, and a rectangle given right to left or bottom to top is
+// mirrored as GDI mirrors it.
 // Pen, brush and font stay as set until set again, also between paints, because texts drawn
 // later take their cell background from whatever brush the last painter left.
 class Canvas {

@@ -10,6 +10,13 @@ Image ScaleImage(const Image& source, int w, int h) {
   out.width = w;
   out.height = h;
   out.pixels.resize(static_cast<size_t>(w) * h);
+  ScaleImage(source, PixelBuffer{out.pixels.data(), w, h, w});
+  return out;
+}
+
+void ScaleImage(const Image& source, const PixelBuffer& target) {
+  if (source.Empty() || target.Empty()) return;
+  const int w = target.width, h = target.height;
   // Fixed point, 8 fractional bits; sample centres line up with pixel centres.
   const int64_t sx = (static_cast<int64_t>(source.width) << 8) / w;
   const int64_t sy = (static_cast<int64_t>(source.height) << 8) / h;
@@ -21,7 +28,7 @@ Image ScaleImage(const Image& source, int w, int h) {
     const int wy = static_cast<int>(fy & 0xFF);
     const uint32_t* r0 = &source.pixels[static_cast<size_t>(y0) * source.width];
     const uint32_t* r1 = &source.pixels[static_cast<size_t>(y1) * source.width];
-    uint32_t* dst = &out.pixels[static_cast<size_t>(y) * w];
+    uint32_t* dst = target.pixels + y * target.stride;
     for (int x = 0; x < w; ++x) {
       const int64_t fx = std::max<int64_t>(0, x * sx + sx / 2 - 128);
       const int x0 = std::min(static_cast<int>(fx >> 8), source.width - 1);
@@ -37,7 +44,6 @@ Image ScaleImage(const Image& source, int w, int h) {
       dst[x] = pixel;
     }
   }
-  return out;
 }
 
 }  // namespace tavu

@@ -1,5 +1,6 @@
 #include "ui/view.hpp"
 
+#include <optional>
 #include <string>
 
 namespace tavu::win {
@@ -69,17 +70,46 @@ LRESULT CALLBACK View::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return self->Handle(msg, wp, lp);
 }
 
-void StretchedPicture::Draw(HDC dc, int x, int y, int w, int h) {
-  if (source_.Empty() || w <= 0 || h <= 0) return;
-  if (scaled_.width != w || scaled_.height != h) scaled_ = ScaleImage(source_, w, h);
+namespace {
+
+BITMAPINFO TopDown32(int w, int h) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = w;
   bi.bmiHeader.biHeight = -h;
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
+}  // namespace
+
+void StretchedPicture::Draw(HDC dc, int x, int y, int w, int h) {
+  if (Empty() || w <= 0 || h <= 0) return;
+  BITMAPINFO bi = TopDown32(w, h);
+  if (!scaled_ || width_ != w || height_ != h) {
+    Release();  // before decoding, so that the old copy and the new never coexist
+    const std::optional<Image> source = DecodeJpeg(jpeg_);
+    if (!source) {
+      broken_ = true;
+      return;
+    }
+    scaled_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    if (!scaled_) return;
+    width_ = w;
+    height_ = h;
+    ScaleImage(*source, PixelBuffer{static_cast<uint32_t*>(bits_), w, h, w});
+  }
   SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0,
-                    static_cast<UINT>(h), scaled_.pixels.data(), &bi, DIB_RGB_COLORS);
+                    static_cast<UINT>(h), bits_, &bi, DIB_RGB_COLORS);
+}
+
+void StretchedPicture::Release() {
+  if (scaled_) DeleteObject(scaled_);
+  scaled_ = nullptr;
+  bits_ = nullptr;
+  width_ = height_ = 0;
 }
 
 void ShowAt(HWND hwnd, UINT flags) {

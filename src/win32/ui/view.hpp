@@ -34,17 +34,28 @@ class View {
   static View* first_;
 };
 
-// A picture stretched once to the size it is shown at, then copied at every paint (stretching
-// at paint time is slow under some GDI implementations).
+// A picture kept compressed (its JPEG bytes, a resource mapped with the executable) and decoded
+// only to be shown: stretched once to the size it is shown at, and that copy kept while it is on
+// screen (stretching at paint time is slow under some GDI implementations). The copy is a DIB
+// section, memory of its own that goes back to the system when Release() drops it as the
+// picture leaves the screen; the next Draw decodes again.
 class StretchedPicture {
  public:
-  explicit StretchedPicture(Image source) : source_(std::move(source)) {}
-  bool Empty() const { return source_.Empty(); }
+  explicit StretchedPicture(std::string_view jpeg) : jpeg_(jpeg) {}
+  ~StretchedPicture() { Release(); }
+  StretchedPicture(const StretchedPicture&) = delete;
+  StretchedPicture& operator=(const StretchedPicture&) = delete;
+
+  bool Empty() const { return jpeg_.empty() || broken_; }
   void Draw(HDC dc, int x, int y, int w, int h);
+  void Release();
 
  private:
-  Image source_;
-  Image scaled_;
+  std::string_view jpeg_;
+  bool broken_ = false;  // the bytes did not decode: never tried again
+  HBITMAP scaled_ = nullptr;
+  void* bits_ = nullptr;
+  int width_ = 0, height_ = 0;
 };
 
 // Shows a hidden top-most window where it already is, without activating it. The rectangle is

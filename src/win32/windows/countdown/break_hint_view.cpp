@@ -53,8 +53,7 @@ LRESULT ShowDetailView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 // ---- countdown window ----
 
 BreakHintView::BreakHintView(std::function<void()> on_freed)
-    : on_freed_(std::move(on_freed)),
-      picture_(DecodeJpeg(LoadResourceBytes(kResOnTopJpeg)).value_or(Image{})) {
+    : on_freed_(std::move(on_freed)), picture_(LoadResourceBytes(kResOnTopJpeg)) {
   Create(L"TfrmBreakHint", kStyle, kExStyle, L"", GetDesktopWindow());
   mirror_.Attach(hwnd(), ControlMirror::Units::Design,
                  [this](int id, const ui::Input& input) { OnInput(id, input); });
@@ -68,7 +67,10 @@ void BreakHintView::Show() {
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void BreakHintView::Minimize() { ShowWindow(hwnd(), SW_MINIMIZE); }
+void BreakHintView::Minimize() {
+  ShowWindow(hwnd(), SW_MINIMIZE);
+  picture_.Release();
+}
 
 void BreakHintView::Restore() {
   if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
@@ -78,6 +80,7 @@ void BreakHintView::Free() {
   if (freed_) return;
   freed_ = true;
   ShowWindow(hwnd(), SW_HIDE);
+  picture_.Release();
   for (auto& d : details_) d->Free();
   PostMessageW(hwnd(), kMsgFree, 0, 0);
 }

@@ -32,7 +32,10 @@ class BreakHintView : public View, public BreakHintHost {
   void Attach(TfrmBreakHint& presenter) { presenter_ = &presenter; }
 
   void Show() override;
-  void Hide() override { ShowWindow(hwnd(), SW_HIDE); }
+  void Hide() override {
+    ShowWindow(hwnd(), SW_HIDE);
+    picture_.Release();  // off the screen: only its compressed bytes stay
+  }
   void AnimateHide(int) override { Hide(); }
   void Minimize() override;
   void Restore() override;

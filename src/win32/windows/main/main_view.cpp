@@ -6,7 +6,7 @@
 namespace tavu::win {
 
 MainView::MainView()
-    : picture_(DecodeJpeg(LoadResourceBytes(kResWelcomeJpeg)).value_or(Image{})),
+    : picture_(LoadResourceBytes(kResWelcomeJpeg)),
       background_(CreateSolidBrush(RGB(0, 128, 128))) {
   Create(Wide(kMainWindowClass), WS_POPUP, WS_EX_TOPMOST, L"欢迎使用...", nullptr, background_,
          IDC_HAND);
@@ -43,6 +43,7 @@ void MainView::Show() {
 void MainView::Hide() {
   StopFade();
   ShowWindow(hwnd(), SW_HIDE);
+  picture_.Release();  // decoded again if the window shows again
 }
 
 void MainView::AnimateHide(int ms) {
