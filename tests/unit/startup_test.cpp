@@ -149,3 +149,22 @@ TEST(MainWindow, TheTrayIconIsAddedUntilTheShellTakesItAndAgainAfterAShellRestar
 
 }  // namespace
 }  // namespace tavu
+
+namespace tavu {
+namespace {
+
+TEST(AboutWindow, ShowsTheBuildsVersionAndCopiesTheMailAddress) {
+  fake::Rig rig;
+  rig.app.Start();
+  TfrmAboutHelp& about = rig.app.about();
+  EXPECT_EQ(about.State().lblVersion.text, "版本 " + std::string(TAVU_VERSION_TEXT));
+  EXPECT_NE(about.State().lblMail.text.find(kMailAddress), std::string::npos);
+  const std::size_t boxes = rig.dialogs.shown.size();
+  about.btnCopyMailClick();
+  EXPECT_EQ(rig.clipboard.text, kMailAddress);
+  ASSERT_EQ(rig.dialogs.shown.size(), boxes + 1);
+  EXPECT_EQ(rig.dialogs.shown.back().text, kMailCopiedText);
+}
+
+}  // namespace
+}  // namespace tavu

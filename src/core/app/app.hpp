@@ -117,7 +117,7 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   bool AutostartOn();
   void SwitchAutostart(bool on);
   // The about window's contact address.
-  void CopyMailAddress();
+  void CopyMailAddress() override;
 
   // The newest window of each kind that comes and goes, until it is freed.
   TfrmPopHint* pop_hint() { return windows_.Newest<TfrmPopHint>(); }

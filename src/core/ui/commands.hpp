@@ -28,6 +28,8 @@ class AppCommands {
   virtual void Terminate(bool restart) = 0;
   virtual void ShowWelcome() = 0;
   virtual void ShowAbout(int page) = 0;
+  // The maker's e-mail address on the clipboard, with a word to the user.
+  virtual void CopyMailAddress() = 0;
   // The small self-closing notice.
   virtual void PopHint(Color label_color, Color form_color, std::string_view text) = 0;
   // A rest mode was chosen: menu check marks, the countdown window's title, statistics caption.

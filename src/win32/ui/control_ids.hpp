@@ -11,6 +11,8 @@ inline constexpr int kAboutTitle = 1101;
 inline constexpr int kAboutVersion = 1102;
 inline constexpr int kAboutIntro = 1103;
 inline constexpr int kAboutPicture = 1104;
+inline constexpr int kAboutMail = 1105;
+inline constexpr int kAboutCopyMail = 1106;
 inline constexpr int kAboutFirstLink = 1110;  // one button per link, in order
 
 }  // namespace tavu::ids

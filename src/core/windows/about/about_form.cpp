@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "machine/web_pages.hpp"
+
 namespace tavu {
 
 namespace {
@@ -12,7 +14,7 @@ Rect At(int left, int top, int width, int height) {
 
 AboutState::AboutState() {
   caption = TfrmAboutHelp::kCaption;
-  client = {420, 290};
+  client = {420, 326};
   lblTitle.rect = At(20, 16, 380, 28);
   lblTitle.text = kProductName;
   lblTitle.font = ui::PixelFont("宋体", 22, true);
@@ -26,6 +28,10 @@ AboutState::AboutState() {
   }
   btnWelcome.rect = At(22, 236, 180, 28);
   btnWelcome.text = "欢迎画面";
+  lblMail.rect = At(22, 284, 190, 16);
+  lblMail.text = "作者邮箱：" + std::string(kMailAddress);
+  btnCopyMail.rect = At(212, 278, 180, 28);
+  btnCopyMail.text = "复制邮件地址";
 }
 
 void TfrmAboutHelp::ShowAtPage(int page) {

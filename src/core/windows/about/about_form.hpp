@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <string_view>
+#include "base/version.hpp"
 
 #include "machine/web_pages.hpp"
 #include "ui/commands.hpp"
@@ -10,7 +11,7 @@
 namespace tavu {
 
 inline constexpr std::string_view kProductName = "岚禾休息软件";
-inline constexpr std::string_view kProductVersion = "1.0.0";
+inline constexpr std::string_view kProductVersion = TAVU_VERSION_TEXT;
 
 struct AboutState : ui::FormState {
   static constexpr int kLinkCount = 4;
@@ -20,6 +21,8 @@ struct AboutState : ui::FormState {
   ui::Label lblIntro;
   std::array<ui::Button, kLinkCount> btnLinks;  // the maker's pages, in the order of Link
   ui::Button btnWelcome;                        // shows the welcome picture again
+  ui::Label lblMail;                            // the maker's address
+  ui::Button btnCopyMail;                       // puts it on the clipboard
 };
 
 // The about/help window: product text, the maker's pages, and the welcome picture again.
@@ -43,6 +46,7 @@ class TfrmAboutHelp {
   void LinkClick(Link link);
   // The picture shows the welcome picture again.
   void imgWelcomeClick() { app_.ShowWelcome(); }
+  void btnCopyMailClick() { app_.CopyMailAddress(); }
   int Page() const { return page_; }
 
   const AboutState& State() const { return state_; }

@@ -30,6 +30,8 @@ void AboutView::Sync() {
   for (int i = 0; i < AboutState::kLinkCount; ++i)
     mirror_.Apply(ids::kAboutFirstLink + i, s.btnLinks[i]);
   mirror_.Apply(ids::kAboutPicture, s.btnWelcome);
+  mirror_.Apply(ids::kAboutMail, s.lblMail);
+  mirror_.Apply(ids::kAboutCopyMail, s.btnCopyMail);
 }
 
 void AboutView::OnInput(int id) {
@@ -38,6 +40,8 @@ void AboutView::OnInput(int id) {
     presenter_->LinkClick(static_cast<TfrmAboutHelp::Link>(id - ids::kAboutFirstLink));
   else if (id == ids::kAboutPicture)
     presenter_->imgWelcomeClick();
+  else if (id == ids::kAboutCopyMail)
+    presenter_->btnCopyMailClick();
   SyncAll();
 }
 
