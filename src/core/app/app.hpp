@@ -2,9 +2,9 @@
 #include "app/views.hpp"
 #include "cycle/engine.hpp"
 #include "cycle/event_log.hpp"
-#include "machine/power.hpp"
 #include "machine/companions.hpp"
 #include "machine/integration.hpp"
+#include "machine/power.hpp"
 #include "machine/screen_saving.hpp"
 #include "machine/web_pages.hpp"
 #include "ports/clipboard.hpp"
@@ -85,6 +85,7 @@ class App : public AppCommands, public EngineActions, public PowerHost {
   void ShowSOTChanged() override;
   void ShowStatistics() override;
   void CloseStatistics() override;
+  void PreviewReminder(int window) override;
   void BringToFront(std::string_view form_name) override;
   bool ShowInternalScreenSaver() override;
   void LaunchScreenSaver() override;
@@ -116,6 +117,10 @@ class App : public AppCommands, public EngineActions, public PowerHost {
   TfrmPopHint* pop_hint() { return windows_.Newest<TfrmPopHint>(); }
   TfrmBreakHint* countdown() { return windows_.Newest<TfrmBreakHint>(); }
   TTWForm* break_screen() { return windows_.Newest<TTWForm>(); }
+  TfrmHintSmallWindow* hint_small_window() { return windows_.Newest<TfrmHintSmallWindow>(); }
+  TfrmRemindWindowCenter* remind_window_center() {
+    return windows_.Newest<TfrmRemindWindowCenter>();
+  }
 
   Settings& settings() { return settings_; }
   BreakPlans& plans() { return plans_; }
@@ -158,6 +163,8 @@ class App : public AppCommands, public EngineActions, public PowerHost {
   TfrmAboutHelp about_;
   ViewFactory& views_;
   PopHintValues pop_hint_values_;
+  FormCount hint_small_forms_{forms_, TfrmHintSmallWindow::kFormName};
+  FormCount remind_center_forms_{forms_, TfrmRemindWindowCenter::kFormName};
   // Last: its windows go before everything they use.
   WindowOwner windows_{ports_.timers};
 };
