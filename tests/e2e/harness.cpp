@@ -223,10 +223,10 @@ int DarkPixels(const RECT& r) {
   return n;
 }
 
-void Screenshot(const std::string& name) {
+void Screenshot(const std::string& name, Ms settle) {
   const std::wstring dir = Env(L"TAVU_SCREENS");
   if (dir.empty()) return;
-  Sleep(150);  // let the windows finish painting
+  Sleep(static_cast<DWORD>(settle.count()));
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   const std::vector<uint32_t> pixels = Grab({0, 0, w, h});
   PngWriter::Write(dir + L"\\" + Wide(name) + L".png", w, h, pixels);

@@ -37,8 +37,8 @@ RECT WorkArea();
 // was really drawn there.
 int DarkPixels(const RECT& r);
 
-// Saves the whole screen as build/screens/<name>.png.
-void Screenshot(const std::string& name);
+// Saves the whole screen as build/screens/<name>.png, once the windows had `settle` to paint.
+void Screenshot(const std::string& name, Ms settle = 150ms);
 
 struct Launch {
   PROCESS_INFORMATION pi{};

@@ -236,6 +236,10 @@ Size FakeMeasure(int height_px, std::string_view text) {
   return {chars * 8, height_px * 5 / 4};
 }
 
+Size FakeHintSmallWindowHost::MeasureText(const CanvasFont& font, std::string_view text) {
+  return FakeMeasure(font.size_pt * 4 / 3, text);
+}
+
 }  // namespace tavu::fake
 
 namespace tavu::fake {

@@ -355,6 +355,35 @@ class FakeBreakScreenHost : public BreakScreenHost {
   std::function<void()> on_freed_;
 };
 
+// A reminder window: records its showing and dpi, measures canvas text as 8 px per character
+// and 4/3 of the point size high (at 96 dpi), and closes on request.
+template <typename Host>
+class FakeReminderHostOf : public Host {
+ public:
+  explicit FakeReminderHostOf(std::function<void()> on_closed) : on_closed_(std::move(on_closed)) {}
+  void Show() override { ++shows; }
+  void Hide() override {}
+  void AnimateHide(int) override {}
+  int Dpi() override { return dpi; }
+  void Close() override {
+    closed = true;
+    on_closed_();
+  }
+  int dpi = 96;
+  int shows = 0;
+  bool closed = false;
+
+ private:
+  std::function<void()> on_closed_;
+};
+
+class FakeHintSmallWindowHost : public FakeReminderHostOf<HintSmallWindowHost> {
+ public:
+  using FakeReminderHostOf::FakeReminderHostOf;
+  Size MeasureText(const CanvasFont& font, std::string_view text) override;
+};
+using FakeRemindCenterHost = FakeReminderHostOf<ReminderHost>;
+
 class FakeViewFactory : public ViewFactory {
  public:
   std::unique_ptr<BreakHintHost> CreateBreakHint(std::function<void()> on_freed) override {
@@ -384,6 +413,28 @@ class FakeViewFactory : public ViewFactory {
     return std::make_unique<FakePopHintHost>(std::move(on_closed));
   }
   void Attach(PopHintHost&, TfrmPopHint&) override {}
+  std::unique_ptr<HintSmallWindowHost> CreateHintSmallWindow(
+      std::function<void()> on_closed) override {
+    if (!reminder_windows) return nullptr;
+    auto host = std::make_unique<FakeHintSmallWindowHost>(std::move(on_closed));
+    host->dpi = next_dpi;
+    hint_small = host.get();
+    return host;
+  }
+  std::unique_ptr<ReminderHost> CreateRemindWindowCenter(std::function<void()> on_closed) override {
+    if (!reminder_windows) return nullptr;
+    auto host = std::make_unique<FakeRemindCenterHost>(std::move(on_closed));
+    host->dpi = next_dpi;
+    remind_center = host.get();
+    return host;
+  }
+  void Attach(HintSmallWindowHost&, TfrmHintSmallWindow&) override {}
+  void Attach(ReminderHost&, TfrmRemindWindowCenter&) override {}
+  // Off: reminder requests are only recorded; on: the reminder windows' presenters run.
+  bool reminder_windows = false;
+  int next_dpi = 96;  // the dpi of the reminder windows created from here on
+  FakeHintSmallWindowHost* hint_small = nullptr;  // the last one created
+  FakeRemindCenterHost* remind_center = nullptr;
   void BringToFront(std::string_view form_name) override { fronted.emplace_back(form_name); }
   int pop_hints_created = 0;
   std::vector<std::string> fronted;

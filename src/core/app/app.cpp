@@ -80,11 +80,33 @@ void App::OpenBreakScreen(bool demo, uint8_t delayed_mins) {
 
 void App::OpenHintSmallWindow(uint8_t remind_reason) {
   actions_.OpenHintSmallWindow(remind_reason);
+  TfrmHintSmallWindow* window = windows_.Open<TfrmHintSmallWindow, HintSmallWindowHost>(
+      [&](auto on_closed) { return views_.CreateHintSmallWindow(std::move(on_closed)); },
+      [&](HintSmallWindowHost& view) {
+        auto p = std::make_unique<TfrmHintSmallWindow>(
+            view, TfrmHintSmallWindow::Deps{settings_, engine_, ports_.clock, ports_.timers,
+                                            ports_.screen, hint_small_forms_, *this, time_format_});
+        views_.Attach(view, *p);
+        return p;
+      });
+  if (window) window->Open(remind_reason);
 }
 
 void App::OpenRemindWindowCenter(uint8_t remind_reason) {
   actions_.OpenRemindWindowCenter(remind_reason);
+  TfrmRemindWindowCenter* window = windows_.Open<TfrmRemindWindowCenter, ReminderHost>(
+      [&](auto on_closed) { return views_.CreateRemindWindowCenter(std::move(on_closed)); },
+      [&](ReminderHost& view) {
+        auto p = std::make_unique<TfrmRemindWindowCenter>(
+            view, TfrmRemindWindowCenter::Deps{settings_, ports_.clock, ports_.timers,
+                                               ports_.screen, remind_center_forms_});
+        views_.Attach(view, *p);
+        return p;
+      });
+  if (window) window->Open(remind_reason);
 }
+
+void App::PreviewReminder(int window) { main_.ShowRemindWindow(window); }
 
 void App::StartScreenSaver() {
   actions_.StartScreenSaver();

@@ -87,6 +87,7 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   void ShowSOTChanged() override;
   void ShowStatistics() override;
   void CloseStatistics() override;
+  void PreviewReminder(int window) override;
   void BringToFront(std::string_view form_name) override;
   bool ShowInternalScreenSaver() override;
   void LaunchScreenSaver() override;
@@ -123,6 +124,10 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   TfrmPopHint* pop_hint() { return windows_.Newest<TfrmPopHint>(); }
   TfrmBreakHint* countdown() { return windows_.Newest<TfrmBreakHint>(); }
   TTWForm* break_screen() { return windows_.Newest<TTWForm>(); }
+  TfrmHintSmallWindow* hint_small_window() { return windows_.Newest<TfrmHintSmallWindow>(); }
+  TfrmRemindWindowCenter* remind_window_center() {
+    return windows_.Newest<TfrmRemindWindowCenter>();
+  }
 
   Settings& settings() { return settings_; }
   BreakPlans& plans() { return plans_; }
@@ -170,6 +175,8 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   TfrmAboutHelp about_;
   ViewFactory& views_;
   PopHintValues pop_hint_values_;
+  FormCount hint_small_forms_{forms_, TfrmHintSmallWindow::kFormName};
+  FormCount remind_center_forms_{forms_, TfrmRemindWindowCenter::kFormName};
   // Last: its windows go before everything they use.
   WindowOwner windows_{ports_.timers};
 };

@@ -6,6 +6,8 @@
 #include "windows/countdown/break_hint.hpp"
 #include "windows/notice/pop_hint.hpp"
 #include "windows/screen_saver/scr_zevo.hpp"
+#include "windows/reminders/hint_small_window.hpp"
+#include "windows/reminders/remind_window_center.hpp"
 
 namespace tavu {
 
@@ -18,11 +20,17 @@ class ViewFactory {
   virtual std::unique_ptr<BreakHintHost> CreateBreakHint(std::function<void()> on_freed) = 0;
   virtual std::unique_ptr<BreakScreenHost> CreateBreakScreen(std::function<void()> on_freed) = 0;
   virtual std::unique_ptr<ScrZevoHost> CreateScrZevo(std::function<void()> on_freed) = 0;
+  virtual std::unique_ptr<HintSmallWindowHost> CreateHintSmallWindow(
+      std::function<void()> on_closed) = 0;
+  virtual std::unique_ptr<ReminderHost> CreateRemindWindowCenter(
+      std::function<void()> on_closed) = 0;
   // Lets a created view reach its presenter.
   virtual void Attach(PopHintHost& view, TfrmPopHint& presenter) = 0;
   virtual void Attach(BreakHintHost& view, TfrmBreakHint& presenter) = 0;
   virtual void Attach(BreakScreenHost& view, TTWForm& presenter) = 0;
   virtual void Attach(ScrZevoHost& view, TfrmScrZEVO& presenter) = 0;
+  virtual void Attach(HintSmallWindowHost& view, TfrmHintSmallWindow& presenter) = 0;
+  virtual void Attach(ReminderHost& view, TfrmRemindWindowCenter& presenter) = 0;
   // Brings the open window of a form to the front (windows that exist at most once).
   virtual void BringToFront(std::string_view form_name) = 0;
 };

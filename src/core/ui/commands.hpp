@@ -37,8 +37,12 @@ class AppCommands {
   // The settings check boxes of the two desktop pictures changed.
   virtual void ShowDesktopDecoChanged() = 0;
   virtual void ShowSOTChanged() = 0;
+  // Opens the statistics window, or brings the open one to the front restored.
   virtual void ShowStatistics() = 0;
   virtual void CloseStatistics() = 0;
+  // A reminder window's preview (0 the small window, 1 the centre window) for the reason the
+  // caller set: an open one of that kind comes to the front instead.
+  virtual void PreviewReminder(int window) = 0;
   // Brings an open window that exists at most once to the front.
   virtual void BringToFront(std::string_view form_name) = 0;
   // The built-in screen saver; whether it started.

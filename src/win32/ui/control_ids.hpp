@@ -37,3 +37,14 @@ inline constexpr int kBreakRemindAgainAt = 1407;   // cbbRemindAgainAt
 inline constexpr int kBreakExitPsw = 1408;         // edtExitPsw
 
 }  // namespace tavu::ids
+
+namespace tavu::ids {
+
+// Centre reminder window.
+inline constexpr int kRemindLabel1 = 1501;
+inline constexpr int kRemindLabel2 = 1502;
+inline constexpr int kRemindLabel3 = 1503;  // the minute
+inline constexpr int kRemindLabel4 = 1504;
+inline constexpr int kRemindContent = 1505;  // edtRemindContent
+
+}  // namespace tavu::ids

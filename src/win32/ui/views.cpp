@@ -6,6 +6,7 @@
 #include "windows/break_screen/break_screen_view.hpp"
 #include "windows/countdown/break_hint_view.hpp"
 #include "windows/notice/pop_hint_view.hpp"
+#include "windows/reminders/reminder_views.hpp"
 
 namespace tavu::win {
 
@@ -50,6 +51,24 @@ void Win32Views::Attach(ScrZevoHost& view, TfrmScrZEVO& presenter) {
 
 void Win32Views::Attach(PopHintHost& view, TfrmPopHint& presenter) {
   static_cast<PopHintView&>(view).Attach(presenter);
+}
+
+std::unique_ptr<HintSmallWindowHost> Win32Views::CreateHintSmallWindow(
+    std::function<void()> on_closed) {
+  return std::make_unique<HintSmallWindowView>(std::move(on_closed));
+}
+
+std::unique_ptr<ReminderHost> Win32Views::CreateRemindWindowCenter(
+    std::function<void()> on_closed) {
+  return std::make_unique<RemindWindowCenterView>(std::move(on_closed));
+}
+
+void Win32Views::Attach(HintSmallWindowHost& view, TfrmHintSmallWindow& presenter) {
+  static_cast<HintSmallWindowView&>(view).Attach(presenter);
+}
+
+void Win32Views::Attach(ReminderHost& view, TfrmRemindWindowCenter& presenter) {
+  static_cast<RemindWindowCenterView&>(view).Attach(presenter);
 }
 
 void Win32Views::BringToFront(std::string_view form_name) {

@@ -17,7 +17,12 @@ class Win32Views : public ViewFactory {
   std::unique_ptr<PopHintHost> CreatePopHint(std::function<void()> on_closed) override;
   std::unique_ptr<BreakHintHost> CreateBreakHint(std::function<void()> on_freed) override;
   std::unique_ptr<BreakScreenHost> CreateBreakScreen(std::function<void()> on_freed) override;
+  std::unique_ptr<HintSmallWindowHost> CreateHintSmallWindow(
+      std::function<void()> on_closed) override;
+  std::unique_ptr<ReminderHost> CreateRemindWindowCenter(std::function<void()> on_closed) override;
   void Attach(PopHintHost& view, TfrmPopHint& presenter) override;
+  void Attach(HintSmallWindowHost& view, TfrmHintSmallWindow& presenter) override;
+  void Attach(ReminderHost& view, TfrmRemindWindowCenter& presenter) override;
   void Attach(BreakHintHost& view, TfrmBreakHint& presenter) override;
   void Attach(BreakScreenHost& view, TTWForm& presenter) override;
   std::unique_ptr<ScrZevoHost> CreateScrZevo(std::function<void()> on_freed) override;
