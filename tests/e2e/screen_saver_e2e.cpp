@@ -57,6 +57,53 @@ TEST(ScreenSaver, WinSShowsItAtOnceAndAKeyEndsIt) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(saver) || !Visible(saver); }, 3s));
 }
 
+std::wstring DriverFolder() {
+  wchar_t path[MAX_PATH * 4];
+  const DWORD n = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  std::wstring folder(path, n);
+  return folder.substr(0, folder.rfind(L'\\'));
+}
+
+// A saver file in the Windows folder, chosen in the settings: "立即启动" starts it as Windows
+// starts a saver, full screen.
+TEST(ScreenSaver, AChosenSaverFileIsStartedFullScreen) {
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  const std::wstring saver = std::wstring(windows) + L"\\tavutest.scr";
+  const std::wstring record = saver + L".args";
+  DeleteFileW(record.c_str());
+  ASSERT_TRUE(CopyFileW((DriverFolder() + L"\\test_saver.exe").c_str(), saver.c_str(), FALSE));
+  struct Cleanup {
+    std::wstring a, b;
+    ~Cleanup() {
+      DeleteFileW(a.c_str());
+      DeleteFileW(b.c_str());
+    }
+  } cleanup{saver, record};
+
+  Sandbox box;
+  // Entry 2 of the catalogue: the first saver file of the Windows folder.
+  box.WriteFile(L"lh20cfg",
+                "x\r\n[0]\r\n[1]\r\n[2] 2 2\r\n[3]\r\n[4]\r\n[5]\r\n[6]\r\n"
+                "[7] TRUE FALSE FALSE\r\n");
+  HWND main = box.StartAndWaitMain();
+  Command(main, "NLaunchSCR");
+  ASSERT_TRUE(WaitUntil(
+      [&] { return GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10s));
+  Sleep(200);
+  HANDLE f = CreateFileW(record.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                         nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  wchar_t line[1024] = {};
+  DWORD read = 0;
+  ReadFile(f, line, sizeof line - sizeof(wchar_t), &read, nullptr);
+  CloseHandle(f);
+  const std::wstring args(line);
+  EXPECT_NE(args.find(L"/s"), std::wstring::npos) << Utf8(args);
+  EXPECT_EQ(args.find(L"%1"), std::wstring::npos) << Utf8(args);
+  EXPECT_EQ(FindTop(kSaverClass), nullptr);  // not the built-in one
+}
+
 // Run on the small screen with the break-screen backgrounds.
 TEST(Interfaces, TheBuiltInSaverOnASmallScreen) {
   Sandbox box;
