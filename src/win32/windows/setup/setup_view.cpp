@@ -22,7 +22,13 @@ SetupView::SetupView() {
   // Client area of the design, centred on the screen.
   const SetupFormState initial;
   mirror_.ApplyForm(initial);
+}
 
+// The tabs and the pages' controls are made when the window is first shown: a settings window
+// that stays hidden costs no controls and no fonts.
+void SetupView::BuildControls() {
+  if (tabs_) return;
+  const SetupFormState initial;
   LOGFONTW lf{};
   lf.lfHeight = -mirror_.Scale(16);
   lf.lfWeight = FW_BOLD;
@@ -59,6 +65,8 @@ void SetupView::Sync() {
   if (!presenter_) return;
   const SetupFormState& s = presenter_->State();
   mirror_.ApplyForm(s);
+  if (!tabs_ && !s.visible) return;
+  BuildControls();
   if (SendMessageW(tabs_, TCM_GETCURSEL, 0, 0) != s.page)
     SendMessageW(tabs_, TCM_SETCURSEL, s.page, 0);
   for (const SetupControl& c : s.controls) mirror_.Apply(c.id, c.control);

@@ -25,6 +25,7 @@ class SetupView : public View, public FormHost {
 
   TfrmSetup* presenter_ = nullptr;
   ControlMirror mirror_;
+  void BuildControls();
   HWND tabs_ = nullptr;
   HFONT tab_font_ = nullptr;
   bool topmost_ = false;
