@@ -136,3 +136,28 @@ TEST(ScreenSaverLaunch, SettingsOpenTheSaversOwnOrSayThereAreNone) {
 
 }  // namespace
 }  // namespace tavu
+
+namespace tavu {
+namespace {
+
+TEST(ScreenSaverPage, TheCheckBoxTheSettingsAndThePreviewReachTheSaver) {
+  fake::Rig rig;
+  rig.views.cycle_windows = true;
+  rig.app.Start();
+  TfrmSetup& setup = rig.app.setup();
+  setup.cbxEnableSelfSCRClick(false);
+  EXPECT_FALSE(rig.app.settings().EnableSelfSCR);
+  EXPECT_TRUE(rig.app.main().Menu().Checked("NDisableSelfSCR"));
+  EXPECT_TRUE(rig.app.screen_saving().RestoreArmed());
+  setup.cbxEnableSelfSCRClick(true);
+  EXPECT_FALSE(rig.app.main().Menu().Checked("NDisableSelfSCR"));
+  EXPECT_FALSE(rig.app.screen_saving().RestoreArmed());
+  setup.btnSCRSetupClick();  // the built-in saver has no settings of its own
+  EXPECT_EQ(rig.dialogs.shown.back().text, kNoSaverOptionsText);
+  setup.btnSCRPreviewClick();
+  EXPECT_NE(rig.app.screen_saver(), nullptr);
+  EXPECT_EQ(rig.app.log().Cycles().back().back().Kind, kEventScreenSaverManual);
+}
+
+}  // namespace
+}  // namespace tavu

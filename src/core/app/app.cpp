@@ -221,6 +221,12 @@ bool App::ShowInternalScreenSaver() {
 
 void App::LaunchScreenSaver() { NLaunchSCRClick(true); }
 
+void App::ScreenSaverSettings() { savers_.btnSCRSetupClick(); }
+
+void App::ScreenSavingBoxChanged() {
+  screen_saving_.Toggle(ScreenSavingSwitch::Sender::SettingsBox);
+}
+
 void App::PowerStandBy(bool manual) { power_.LetSysStandBy(manual); }
 
 void App::PowerSleep(bool manual) { power_.LetSysSleep(manual); }

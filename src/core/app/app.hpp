@@ -91,6 +91,8 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   void BringToFront(std::string_view form_name) override;
   bool ShowInternalScreenSaver() override;
   void LaunchScreenSaver() override;
+  void ScreenSaverSettings() override;
+  void ScreenSavingBoxChanged() override;
   void PowerStandBy(bool manual) override;
   void PowerSleep(bool manual) override;
 

@@ -48,6 +48,10 @@ class AppCommands {
   // The built-in screen saver; whether it started.
   virtual bool ShowInternalScreenSaver() = 0;
   virtual void LaunchScreenSaver() = 0;
+  // The chosen saver's own settings ("设置" of the screen-saver page).
+  virtual void ScreenSaverSettings() = 0;
+  // Screen saving switched from the settings page's check box, which already holds the value.
+  virtual void ScreenSavingBoxChanged() = 0;
   virtual void PowerStandBy(bool manual) = 0;
   virtual void PowerSleep(bool manual) = 0;
 };

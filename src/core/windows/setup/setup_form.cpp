@@ -76,4 +76,9 @@ void TfrmSetup::btnApplyBreakPlanNowClick(std::string_view shown_text) {
   dialogs_.Inform(kPlanAppliedText, kNoteCaption, false);
 }
 
+void TfrmSetup::cbxEnableSelfSCRClick(bool checked) {
+  s_.EnableSelfSCR = checked;
+  app_.ScreenSavingBoxChanged();
+}
+
 }  // namespace tavu

@@ -96,6 +96,10 @@ class TfrmSetup {
   const Settings& settings() const { return s_; }
   void btnApplyBreakPlanNowClick(std::string_view shown_text);
   void SetPreviewEnabled(bool hint_form, bool enabled);
+  // The screen-saver page: "预览", "设置" and the screen-saving check box.
+  void btnSCRPreviewClick() { app_.LaunchScreenSaver(); }
+  void btnSCRSetupClick() { app_.ScreenSaverSettings(); }
+  void cbxEnableSelfSCRClick(bool checked);
 
   // The window's state, its pages brought up to date with the settings first.
   const SetupFormState& State();
