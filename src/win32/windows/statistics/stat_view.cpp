@@ -10,6 +10,8 @@ namespace tavu::win {
 namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kTabsTop = 116, kTabsHeight = 26, kTabWidth = 110;
+// Room for the three buttons and their separators: a narrower strip scrolls.
+constexpr int kTabsWidth = 400;
 // Room for a long log: an edit control holds only 32 KiB of text unless told otherwise.
 constexpr WPARAM kMemoLimit = 0x7FFFFFFE;
 
@@ -34,8 +36,8 @@ StatView::StatView(std::function<void()> on_closed) : on_closed_(std::move(on_cl
   tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"",
                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_BUTTONS |
                               TCS_FLATBUTTONS | TCS_FIXEDWIDTH,
-                          mirror_.Scale(16), mirror_.Scale(kTabsTop),
-                          mirror_.Scale(3 * (kTabWidth + 4)), mirror_.Scale(kTabsHeight), hwnd(),
+                          mirror_.Scale(16), mirror_.Scale(kTabsTop), mirror_.Scale(kTabsWidth),
+                          mirror_.Scale(kTabsHeight), hwnd(),
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kStatPages)),
                           GetModuleHandleW(nullptr), nullptr);
   SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(tab_font_), FALSE);
