@@ -51,12 +51,15 @@ TEST(StatWindow, TrayClickOpensAndClosesItAndEachPageShows) {
   for (int page = 0; page < 3; ++page) {
     SCOPED_TRACE(page);
     ShowPage(stat, page);
-    HWND shown = GetDlgItem(stat, pages[page].id);
-    ASSERT_TRUE(WaitUntil([&] { return shown && Visible(shown); }, 3s));
-    for (int other = 0; other < 3; ++other)
-      if (other != page) {
-        EXPECT_FALSE(Visible(GetDlgItem(stat, pages[other].id)));
+    // The page shows and the others are hidden (all in one refresh, which may be under way).
+    auto only = [&] {
+      for (int other = 0; other < 3; ++other) {
+        HWND c = GetDlgItem(stat, pages[other].id);
+        if (!c || Visible(c) != (other == page)) return false;
       }
+      return true;
+    };
+    EXPECT_TRUE(WaitUntil(only, 3s));
     Screenshot(pages[page].shot);
   }
   EXPECT_EQ(Text(GetDlgItem(stat, kStatFirstApp)), L"打开播放器");
