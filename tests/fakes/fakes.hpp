@@ -384,6 +384,32 @@ class FakeHintSmallWindowHost : public FakeReminderHostOf<HintSmallWindowHost> {
 };
 using FakeRemindCenterHost = FakeReminderHostOf<ReminderHost>;
 
+// The statistics window: an outer frame 16 px wider and 39 px higher than its client area,
+// text measured as FakeMeasure does; records drags and closes on request.
+class FakeStatHost : public StatHost {
+ public:
+  explicit FakeStatHost(std::function<void()> on_closed) : on_closed_(std::move(on_closed)) {}
+  void Show() override { ++shows; }
+  void Hide() override {}
+  void AnimateHide(int) override {}
+  int Dpi() override { return dpi; }
+  Size FrameSize(Size client) override { return {client.w + 16, client.h + 39}; }
+  Size MeasureText(const ui::Font& font, std::string_view text) override {
+    return FakeMeasure(font.size, text);
+  }
+  void DragByBackground() override { ++drags; }
+  void Close() override {
+    closed = true;
+    on_closed_();
+  }
+  int dpi = 96;
+  int shows = 0, drags = 0;
+  bool closed = false;
+
+ private:
+  std::function<void()> on_closed_;
+};
+
 class FakeViewFactory : public ViewFactory {
  public:
   std::unique_ptr<BreakHintHost> CreateBreakHint(std::function<void()> on_freed) override {
@@ -430,6 +456,15 @@ class FakeViewFactory : public ViewFactory {
   }
   void Attach(HintSmallWindowHost&, TfrmHintSmallWindow&) override {}
   void Attach(ReminderHost&, TfrmRemindWindowCenter&) override {}
+  // The statistics window always has a view: it opens only on request.
+  std::unique_ptr<StatHost> CreateStat(std::function<void()> on_closed) override {
+    auto host = std::make_unique<FakeStatHost>(std::move(on_closed));
+    host->dpi = next_dpi;
+    stat = host.get();
+    return host;
+  }
+  void Attach(StatHost&, TfrmStat&) override {}
+  FakeStatHost* stat = nullptr;  // the last one created
   // Off: reminder requests are only recorded; on: the reminder windows' presenters run.
   bool reminder_windows = false;
   int next_dpi = 96;  // the dpi of the reminder windows created from here on

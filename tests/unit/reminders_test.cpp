@@ -254,6 +254,14 @@ TEST(HintSmallWindow, LatestNoticeBringsTheOpenOneToTheFront) {
   EXPECT_EQ(rig.views.fronted, std::vector<std::string>{"frmHintSmallWindow"});
 }
 
+TEST(HintSmallWindow, AClickOpensTheStatisticsAndTheWindowStays) {
+  ReminderRig rig;
+  TfrmHintSmallWindow& window = rig.OpenSmall(kRemindNextBreak);
+  window.FormClick();
+  EXPECT_TRUE(window.IsOpen());
+  EXPECT_TRUE(rig.app.forms().IsFormOpen("frmStat"));
+}
+
 TEST(RemindWindowCenter, AChimeClosesSixSecondsAfterItHasGrown) {
   ReminderRig rig;
   rig.app.settings().ZoomRateRemindCenterWindow = 0;

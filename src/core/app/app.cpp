@@ -194,11 +194,31 @@ void App::ShowDesktopDecoChanged() {}
 
 void App::ShowSOTChanged() {}
 
-// The statistics window, the built-in screen saver, the power actions and the desktop
-// pictures arrive with their own windows; until then these commands have nothing to open.
-void App::ShowStatistics() {}
+void App::ShowStatistics() {
+  if (forms_.IsFormOpen(TfrmStat::kFormName)) {
+    views_.BringToFront(TfrmStat::kFormName);
+    return;
+  }
+  TfrmStat* window = windows_.Open<TfrmStat, StatHost>(
+      [&](auto on_closed) { return views_.CreateStat(std::move(on_closed)); },
+      [&](StatHost& view) {
+        auto p = std::make_unique<TfrmStat>(
+            view, TfrmStat::Deps{ports_.clock, ports_.timers, ports_.screen, ports_.random,
+                                 ports_.dialogs, ports_.shell, settings_, plans_, engine_, log_,
+                                 time_format_, forms_, *this});
+        views_.Attach(view, *p);
+        return p;
+      });
+  if (window) window->Open();
+}
 
-void App::CloseStatistics() {}
+void App::CloseStatistics() {
+  windows_.ForEachOpen<TfrmStat>([](TfrmStat& window) { window.FormClose(); });
+}
+
+void App::RunMenuCommand(MenuCommand command) { main_.MenuClick(command); }
+
+void App::RunKaloCommand(int command) { companions_.RunKaloCommand(command); }
 
 void App::BringToFront(std::string_view form_name) { views_.BringToFront(form_name); }
 

@@ -87,6 +87,8 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   void ShowSOTChanged() override;
   void ShowStatistics() override;
   void CloseStatistics() override;
+  void RunMenuCommand(MenuCommand command) override;
+  void RunKaloCommand(int command) override;
   void PreviewReminder(int window) override;
   void BringToFront(std::string_view form_name) override;
   bool ShowInternalScreenSaver() override;
@@ -148,6 +150,8 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   Companions& companions() { return companions_; }
   ScreenSavers& savers() { return savers_; }
   TfrmScrZEVO* screen_saver() { return windows_.Newest<TfrmScrZEVO>(); }
+  // The statistics window until it is freed (it may have closed).
+  TfrmStat* statistics() { return windows_.Newest<TfrmStat>(); }
   Integration& integration() { return integration_; }
   InstallationCheck& installation_check() { return installation_check_; }
   const Ports& ports() { return ports_; }

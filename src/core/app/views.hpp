@@ -5,9 +5,10 @@
 #include "windows/break_screen/break_screen.hpp"
 #include "windows/countdown/break_hint.hpp"
 #include "windows/notice/pop_hint.hpp"
-#include "windows/screen_saver/scr_zevo.hpp"
 #include "windows/reminders/hint_small_window.hpp"
 #include "windows/reminders/remind_window_center.hpp"
+#include "windows/screen_saver/scr_zevo.hpp"
+#include "windows/statistics/stat_form.hpp"
 
 namespace tavu {
 
@@ -24,6 +25,7 @@ class ViewFactory {
       std::function<void()> on_closed) = 0;
   virtual std::unique_ptr<ReminderHost> CreateRemindWindowCenter(
       std::function<void()> on_closed) = 0;
+  virtual std::unique_ptr<StatHost> CreateStat(std::function<void()> on_closed) = 0;
   // Lets a created view reach its presenter.
   virtual void Attach(PopHintHost& view, TfrmPopHint& presenter) = 0;
   virtual void Attach(BreakHintHost& view, TfrmBreakHint& presenter) = 0;
@@ -31,6 +33,7 @@ class ViewFactory {
   virtual void Attach(ScrZevoHost& view, TfrmScrZEVO& presenter) = 0;
   virtual void Attach(HintSmallWindowHost& view, TfrmHintSmallWindow& presenter) = 0;
   virtual void Attach(ReminderHost& view, TfrmRemindWindowCenter& presenter) = 0;
+  virtual void Attach(StatHost& view, TfrmStat& presenter) = 0;
   // Brings the open window of a form to the front (windows that exist at most once).
   virtual void BringToFront(std::string_view form_name) = 0;
 };

@@ -6,6 +6,8 @@
 
 namespace tavu {
 
+enum class MenuCommand : int;
+
 // Settings window pages, in tab order.
 enum SetupPage : int {
   kPageBasic = 0,
@@ -40,6 +42,11 @@ class AppCommands {
   // Opens the statistics window, or brings the open one to the front restored.
   virtual void ShowStatistics() = 0;
   virtual void CloseStatistics() = 0;
+  // A command of the main window's menu, as if chosen there (statistics window, page 2).
+  virtual void RunMenuCommand(MenuCommand command) = 0;
+  // The companion tools' commands.
+  virtual void RunKoPlayerCommand(int command) = 0;
+  virtual void RunKaloCommand(int command) = 0;
   // A reminder window's preview (0 the small window, 1 the centre window) for the reason the
   // caller set: an open one of that kind comes to the front instead.
   virtual void PreviewReminder(int window) = 0;

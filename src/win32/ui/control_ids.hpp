@@ -48,3 +48,24 @@ inline constexpr int kRemindLabel4 = 1504;
 inline constexpr int kRemindContent = 1505;  // edtRemindContent
 
 }  // namespace tavu::ids
+
+namespace tavu::ids {
+
+// Statistics window.
+inline constexpr int kStatPages = 1601;  // the page buttons (a tab control)
+inline constexpr int kStatRefresh = 1602;
+inline constexpr int kStatMemo = 1603;  // Memo1: the history
+inline constexpr int kStatIndexTired = 1604;
+inline constexpr int kStatIndexBar = 1605;
+inline constexpr int kStatHealthScore = 1606;
+inline constexpr int kStatHealthStatus = 1607;
+inline constexpr int kStatAdvice = 1608;
+inline constexpr int kStatHelpAboutIndex = 1609;
+inline constexpr int kStatMoreComment = 1610;
+inline constexpr int kStatSysStartSpeed = 1611;
+inline constexpr int kStatFirstFigure = 1620;         // the eight values, in screen order
+inline constexpr int kStatFirstFigureCaption = 1630;  // their captions
+inline constexpr int kStatFirstApp = 1640;            // the thirteen page-2 buttons
+inline constexpr int kStatPageLabels = 1660;          // the pages' other captions
+
+}  // namespace tavu::ids

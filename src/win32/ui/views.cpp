@@ -7,6 +7,7 @@
 #include "windows/countdown/break_hint_view.hpp"
 #include "windows/notice/pop_hint_view.hpp"
 #include "windows/reminders/reminder_views.hpp"
+#include "windows/statistics/stat_view.hpp"
 
 namespace tavu::win {
 
@@ -30,7 +31,20 @@ std::unique_ptr<BreakScreenHost> Win32Views::CreateBreakScreen(std::function<voi
 }
 
 bool Win32Views::PreviewKey(const MSG& msg) {
-  return break_screen_ && break_screen_->PreviewKey(msg);
+  return (break_screen_ && break_screen_->PreviewKey(msg)) || (stat_ && stat_->PreviewKey(msg));
+}
+
+std::unique_ptr<StatHost> Win32Views::CreateStat(std::function<void()> on_closed) {
+  auto view = std::make_unique<StatView>([this, on_closed = std::move(on_closed)] {
+    stat_ = nullptr;
+    on_closed();
+  });
+  stat_ = view.get();
+  return view;
+}
+
+void Win32Views::Attach(StatHost& view, TfrmStat& presenter) {
+  static_cast<StatView&>(view).Attach(presenter);
 }
 
 void Win32Views::Attach(BreakHintHost& view, TfrmBreakHint& presenter) {

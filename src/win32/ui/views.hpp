@@ -6,12 +6,13 @@
 namespace tavu::win {
 
 class BreakScreenView;
+class StatView;
 
 class Win32Views : public ViewFactory {
  public:
   // The main window's shut-down command, for the break screen's power button.
   std::function<void()> shut_down_dialog;
-  // Key preview for the break screen that is open, if any.
+  // Key preview for the break screen and the statistics window that are open, if any.
   bool PreviewKey(const MSG& msg);
 
   std::unique_ptr<PopHintHost> CreatePopHint(std::function<void()> on_closed) override;
@@ -27,10 +28,13 @@ class Win32Views : public ViewFactory {
   void Attach(BreakScreenHost& view, TTWForm& presenter) override;
   std::unique_ptr<ScrZevoHost> CreateScrZevo(std::function<void()> on_freed) override;
   void Attach(ScrZevoHost& view, TfrmScrZEVO& presenter) override;
+  std::unique_ptr<StatHost> CreateStat(std::function<void()> on_closed) override;
+  void Attach(StatHost& view, TfrmStat& presenter) override;
   void BringToFront(std::string_view form_name) override;
 
  private:
   BreakScreenView* break_screen_ = nullptr;  // the open one; cleared when it is freed
+  StatView* stat_ = nullptr;                 // the open one; cleared when it closes
 };
 
 }  // namespace tavu::win
