@@ -182,6 +182,8 @@ class RecordingCommands : public AppCommands {
   void BringToFront(std::string_view) override {}
   bool ShowInternalScreenSaver() override { return false; }
   void LaunchScreenSaver() override {}
+  void ScreenSaverSettings() override {}
+  void ScreenSavingBoxChanged() override {}
   void PowerStandBy(bool) override {}
   void PowerSleep(bool) override {}
   std::vector<std::string> calls;

@@ -3,6 +3,7 @@
 #include "engine_access.hpp"
 #include "fakes.hpp"
 #include "stats/figures.hpp"
+#include "stats/history.hpp"
 
 namespace tavu {
 namespace {
@@ -106,6 +107,37 @@ TEST(Figures, BeforeTheFirstBreakAndAfterSomeEndedEarly) {
   EXPECT_EQ(s.uncompleted, "2");
   EXPECT_EQ(s.app_time_used, "0天 1:45");
   EXPECT_EQ(s.break_prev, CutSeconds(DateTimeText(TickToDateTime(rig.loop, last_break), f)));
+}
+
+}  // namespace
+}  // namespace tavu
+
+namespace tavu {
+namespace {
+
+// The history text leaves the seconds out of the time picture where it can; it must read as
+// the date-time text with its seconds cut off, whatever the user's formats.
+TEST(History, LinesMatchTheDateTimeTextsWithoutSecondsInEveryFormat) {
+  fake::Rig rig;
+  rig.app.Start();
+  EventLog& log = rig.app.log();
+  rig.loop.Advance(26 * 60 * 60'000 + 7'000);  // past a day boundary, seconds not zero
+  log.LogEvent(false, true, 0, kEventScheduledBreak, true);
+  rig.loop.Advance(5 * 60'000 + 3'000);
+  log.LogEvent(false, false, 125, kEventKeyBreak, true);
+  for (const char* time : {"H:mm:ss", "tt h:mm:ss", "HH:mm:ss tt", "h时mm分ss"}) {
+    SCOPED_TRACE(time);
+    DateTimeFormat f;
+    f.long_time = time;
+    const EventRecord& r = log.Cycles()[0].back();
+    const std::string start = CutSeconds(DateTimeText(TickToDateTime(rig.loop, r.StartTick), f));
+    const std::string end = CutSeconds(DateTimeText(TickToDateTime(rig.loop, r.EndTick), f));
+    const std::string text = HistoryText(rig.loop, f, log);
+    const std::string last = text.substr(text.rfind("\r\n") + 2);
+    EXPECT_EQ(last, "计划内强制休息: " + start + " 至 " + end + ", 约" +
+                        CutSeconds(DurationText(MsToDateTime(r.EndTick - r.StartTick), f)) +
+                        ", (25% 未完成!)");
+  }
 }
 
 }  // namespace
