@@ -1,6 +1,7 @@
 // The statistics window recomputes every figure, the health page and the history text from the
 // whole log every 15 s: how long that takes as the log grows.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include "fakes.hpp"
 #include "stats/figures.hpp"
@@ -35,6 +36,16 @@ void BM_StatisticsRefresh(benchmark::State& state) {
   FillLog(rig, static_cast<int>(state.range(0)));
   const tavu::DateTimeFormat format;
   std::size_t chars = 0;
+  // Memory in use after one refresh and after the next: a refresh keeps nothing.
+  auto refresh_once = [&] {
+    const std::string history = tavu::HistoryText(rig.loop, format, rig.app.log());
+    benchmark::DoNotOptimize(history.data());
+  };
+  refresh_once();
+  const std::size_t in_use = mallinfo2().uordblks;
+  refresh_once();
+  state.counters["heap_growth_bytes"] =
+      static_cast<double>(mallinfo2().uordblks) - static_cast<double>(in_use);
   for (auto _ : state) {
     const tavu::StatFigures figures =
         tavu::ComputeFigures(rig.loop, format, rig.app.log(), rig.app.engine());

@@ -82,6 +82,14 @@ bool FakeDialogs::Confirm(std::string_view text, std::string_view caption) {
   return a;
 }
 
+bool FakeDialogs::Suggest(std::string_view text, std::string_view caption) {
+  shown.push_back({"suggest", std::string(text), std::string(caption)});
+  if (answers.empty()) return false;
+  bool a = answers.front();
+  answers.pop_front();
+  return a;
+}
+
 void FakeDialogs::Acknowledge(std::string_view text, std::string_view caption) {
   shown.push_back({"acknowledge", std::string(text), std::string(caption)});
 }

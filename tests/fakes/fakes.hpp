@@ -61,8 +61,10 @@ class FakeDialogs : public Dialogs {
   void Inform(std::string_view text, std::string_view caption, bool system_modal) override;
   void Warn(std::string_view text, std::string_view caption) override;
   bool Confirm(std::string_view text, std::string_view caption) override;
+  bool Suggest(std::string_view text, std::string_view caption) override;
   void Acknowledge(std::string_view text, std::string_view caption) override;
-  std::deque<bool> answers;  // Ask() and Confirm() take the next; No (Cancel) when empty
+  // Ask(), Suggest() and Confirm() take the next; No (Cancel) when empty.
+  std::deque<bool> answers;
   std::vector<Box> shown;
   // Called for every information box, e.g. to close an old version's window.
   std::function<void()> on_inform;

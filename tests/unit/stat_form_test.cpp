@@ -239,6 +239,7 @@ TEST(StatWindow, MoreAsksAndYesOpensTheScreenSaverSettings) {
     rig.dialogs.answers = {yes};
     rig.window.btnMoreCommentClick();
     ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+    EXPECT_EQ(rig.dialogs.shown[0].kind, "suggest");  // information icon, Yes and No
     EXPECT_EQ(rig.dialogs.shown[0].caption, "您知道吗？");
     EXPECT_EQ(rig.dialogs.shown[0].text, TfrmStat::kMoreText);
     EXPECT_EQ(rig.commands.calls,

@@ -15,6 +15,9 @@ class Dialogs {
   virtual void Warn(std::string_view text, std::string_view caption) = 0;
   // System-modal with the question icon and OK and Cancel; true on OK.
   virtual bool Confirm(std::string_view text, std::string_view caption) = 0;
+  // System-modal with the information icon and Yes and No: a suggestion rather than a
+  // question; true on Yes.
+  virtual bool Suggest(std::string_view text, std::string_view caption) = 0;
   // System-modal with the question icon and OK only.
   virtual void Acknowledge(std::string_view text, std::string_view caption) = 0;
 };

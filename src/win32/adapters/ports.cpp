@@ -122,6 +122,11 @@ bool Win32Dialogs::Ask(std::string_view text, std::string_view caption) {
                      MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL) == IDYES;
 }
 
+bool Win32Dialogs::Suggest(std::string_view text, std::string_view caption) {
+  return MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(),
+                     MB_YESNO | MB_ICONINFORMATION | MB_SYSTEMMODAL) == IDYES;
+}
+
 void Win32Dialogs::Inform(std::string_view text, std::string_view caption, bool system_modal) {
   MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(),
               MB_OK | MB_ICONINFORMATION | (system_modal ? MB_SYSTEMMODAL : MB_TASKMODAL));

@@ -53,6 +53,7 @@ class Win32Timers : public Timers {
 class Win32Dialogs : public Dialogs {
  public:
   bool Ask(std::string_view text, std::string_view caption) override;
+  bool Suggest(std::string_view text, std::string_view caption) override;
   void Inform(std::string_view text, std::string_view caption, bool system_modal) override;
   void Warn(std::string_view text, std::string_view caption) override;
   bool Confirm(std::string_view text, std::string_view caption) override;

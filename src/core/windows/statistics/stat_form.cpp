@@ -244,7 +244,7 @@ void TfrmStat::RefreshHealth() {
 }
 
 void TfrmStat::btnMoreCommentClick() {
-  if (d_.dialogs.Ask(kMoreText, kMoreCaption)) d_.app.RunMenuCommand(MenuCommand::SetupSCR);
+  if (d_.dialogs.Suggest(kMoreText, kMoreCaption)) d_.app.RunMenuCommand(MenuCommand::SetupSCR);
 }
 
 void TfrmStat::btnHelpAboutIndexClick() {
