@@ -43,7 +43,7 @@ struct CatalogueIndex {
 };
 // Only a font's point size is kept, within bounds of its own.
 struct FontSize {
-  FontSpec Settings::*member;
+  StoredFont Settings::*member;
   int lo, hi;
 };
 

@@ -6,7 +6,7 @@
 
 namespace tavu {
 
-struct FontSpec {
+struct StoredFont {
   std::string name = "楷体_GB2312";
   int size_pt = 24;  // 32 px at 96 dpi
   Color color = kRed;
@@ -94,7 +94,7 @@ struct Settings {
   Choice BreakInterface;
   bool RandomInterface = false;
   bool ShowSlogan = true;
-  FontSpec BreakFont;
+  StoredFont BreakFont;
   Choice SloganList;   // the suggestion whose index the file keeps
   std::string Slogan;  // the text in use (the user may type over the suggestion)
   Bounded FadeInSpeed{32, 1, 150};

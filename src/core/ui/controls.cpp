@@ -38,12 +38,12 @@ Font PointFont(std::string face, int pt, Color color, int charset) {
   return f;
 }
 
-Font FromSpec(const FontSpec& spec) {
-  Font f = PointFont(spec.name, spec.size_pt, spec.color, spec.charset);
-  f.bold = spec.bold;
-  f.italic = spec.italic;
-  f.underline = spec.underline;
-  f.strike_out = spec.strike_out;
+Font FromSettings(const StoredFont& stored) {
+  Font f = PointFont(stored.name, stored.size_pt, stored.color, stored.charset);
+  f.bold = stored.bold;
+  f.italic = stored.italic;
+  f.underline = stored.underline;
+  f.strike_out = stored.strike_out;
   return f;
 }
 

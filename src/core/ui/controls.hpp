@@ -10,7 +10,7 @@
 #include "base/geometry.hpp"
 
 namespace tavu {
-struct FontSpec;
+struct StoredFont;
 }
 
 namespace tavu::ui {
@@ -46,7 +46,7 @@ struct Font {
 Font PixelFont(std::string face, int px, bool bold = false, Color color = 0);
 Font PointFont(std::string face, int pt, Color color = 0, int charset = kGb2312Charset);
 // The settings' font (the break screen's slogan font) in this vocabulary.
-Font FromSpec(const FontSpec& spec);
+Font FromSettings(const StoredFont& stored);
 
 // What every control has. `rect` is in client coordinates of its window; an auto-sized control
 // (a label or check box whose size follows its text and font) uses only its left and top.

@@ -117,7 +117,7 @@ void TTWForm::Layout() {
   mode.MoveTo({(w - mode.rect.Width()) / 2, OfHeight(h, 48)});
 
   ui::Label& slogan = state_.lblSlogan;
-  slogan.font = ui::FromSpec(s.BreakFont);
+  slogan.font = ui::FromSettings(s.BreakFont);
   SetLabelText(slogan, s.Slogan);
   slogan.MoveTo({(w - slogan.rect.Width()) / 2, (h - slogan.rect.Height()) / 2});
   slogan.visible = s.ShowSlogan;

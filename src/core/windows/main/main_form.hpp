@@ -45,7 +45,6 @@ inline constexpr HotKeyDef kHotKeys[7] = {{"Hotkey_zevo1", 'S', MenuCommand::Non
                                           {"Hotkey_zevo6", 'V', MenuCommand::ShowSOT},
                                           {"Hotkey_zevo7", 'X', MenuCommand::OpenExcel}};
 
-
 class MainFormHost : public FormHost {
  public:
   // Whether the shell took the icon (it may not be ready yet at log-on).
@@ -81,7 +80,6 @@ class TfrmMain : public TimerSink {
     Settings& settings;
     Screen& screen;
     Timers& timers;
-    SystemSettings& system;
     Engine& engine;
     EventLog& log;
     Shell& shell;
@@ -97,7 +95,6 @@ class TfrmMain : public TimerSink {
         settings_(deps.settings),
         screen_(deps.screen),
         timers_(deps.timers),
-        system_(deps.system),
         engine_(deps.engine),
         d_(deps) {}
 
@@ -156,7 +153,6 @@ class TfrmMain : public TimerSink {
   Settings& settings_;
   Screen& screen_;
   Timers& timers_;
-  SystemSettings& system_;
   Engine& engine_;
   Deps d_;
   MainFormState state_;

@@ -59,16 +59,14 @@ struct SetupFormState : ui::FormState {
 class TfrmSetup {
  public:
   TfrmSetup(FormHost& host, AppCommands& app, Settings& settings, BreakPlans& plans, Files& files,
-            Dialogs& dialogs, Random& random, SystemSettings& system, Timers& timers)
+            Dialogs& dialogs, Random& random)
       : host_(host),
         app_(app),
         s_(settings),
         plans_(plans),
         files_(files),
         dialogs_(dialogs),
-        random_(random),
-        system_(system),
-        timers_(timers) {}
+        random_(random) {}
 
   // Creation at start: the settings read from the file and the pages filled from them.
   void FormCreate();
@@ -112,8 +110,6 @@ class TfrmSetup {
   Files& files_;
   Dialogs& dialogs_;
   Random& random_;
-  SystemSettings& system_;
-  Timers& timers_;
   SettingsStore store_{files_, dialogs_};
   SetupFormState state_;
   int mode_group_ = 0;

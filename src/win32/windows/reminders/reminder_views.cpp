@@ -60,6 +60,23 @@ void ReminderView::Paint(Color color, const std::function<void(Canvas&)>& draw,
   EndPaint(hwnd(), &ps);
 }
 
+namespace {
+
+// What both reminder windows do with the user's click and a close request.
+template <typename Presenter>
+bool HandleClickAndClose(Presenter& presenter, UINT msg) {
+  if (msg == WM_LBUTTONUP)
+    presenter.FormClick();
+  else if (msg == WM_CLOSE)
+    presenter.Close();
+  else
+    return false;
+  View::SyncAll();
+  return true;
+}
+
+}  // namespace
+
 // ---- small window ----
 
 HintSmallWindowView::HintSmallWindowView(std::function<void()> on_closed)
@@ -105,20 +122,10 @@ LRESULT HintSmallWindowView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       // Every paint draws the lines again: a window that was covered shows them all the same.
       Paint(presenter_->State().color, [&](Canvas& c) { presenter_->FormPaint(c); });
       return 0;
-    case WM_LBUTTONUP:
-      presenter_->FormClick();
-      SyncAll();
-      return 0;
-    case WM_CLOSE:
-      presenter_->Close();
-      SyncAll();
-      return 0;
-    case WM_QUERYENDSESSION:
-      return TRUE;
     default:
       break;
   }
-  return Default(msg, wp, lp);
+  return HandleClickAndClose(*presenter_, msg) ? 0 : Default(msg, wp, lp);
 }
 
 // ---- centre window ----
@@ -167,20 +174,10 @@ LRESULT RemindWindowCenterView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
           });
       return 0;
     }
-    case WM_LBUTTONUP:
-      presenter_->FormClick();
-      SyncAll();
-      return 0;
-    case WM_CLOSE:
-      presenter_->Close();
-      SyncAll();
-      return 0;
-    case WM_QUERYENDSESSION:
-      return TRUE;
     default:
       break;
   }
-  return Default(msg, wp, lp);
+  return HandleClickAndClose(*presenter_, msg) ? 0 : Default(msg, wp, lp);
 }
 
 }  // namespace tavu::win

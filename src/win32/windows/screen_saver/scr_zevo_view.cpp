@@ -67,7 +67,7 @@ void ScrZevoView::Sync() {
   if (!presenter_ || !IsWindowVisible(hwnd())) return;
   const RECT now = LabelRect();
   if (EqualRect(&now, &shown_label_) &&
-      presenter_->State().label_font.color == label_font_spec_.color)
+      presenter_->State().label_font.color == shown_label_font_.color)
     return;
   InvalidateRect(hwnd(), &shown_label_, FALSE);
   InvalidateRect(hwnd(), &now, FALSE);
@@ -84,12 +84,12 @@ void ScrZevoView::Paint() {
       background_stale_ = false;
     }
     canvas_.BlitTo(dc, ps.rcPaint);
-    if (!label_font_ || !(label_font_spec_.face == s.label_font.face &&
-                          label_font_spec_.size_pt == s.label_font.size_pt)) {
+    if (!label_font_ || !(shown_label_font_.face == s.label_font.face &&
+                          shown_label_font_.size_pt == s.label_font.size_pt)) {
       if (label_font_) DeleteObject(label_font_);
       label_font_ = FontFor(s.label_font);
     }
-    label_font_spec_ = s.label_font;
+    shown_label_font_ = s.label_font;
     HGDIOBJ old = SelectObject(dc, label_font_);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(s.label_font.color));

@@ -38,7 +38,7 @@ class ScrZevoView : public View, public ScrZevoHost {
   bool background_stale_ = true;
   RECT shown_label_{};
   HFONT label_font_ = nullptr;
-  CanvasFont label_font_spec_;
+  CanvasFont shown_label_font_;
 };
 
 }  // namespace tavu::win
