@@ -94,6 +94,18 @@ void FakeDialogs::Acknowledge(std::string_view text, std::string_view caption) {
   shown.push_back({"acknowledge", std::string(text), std::string(caption)});
 }
 
+std::optional<Color> FakeDialogs::AskColor(Color) {
+  shown.push_back({"color", "", ""});
+  return color_answer;
+}
+
+bool FakeDialogs::AskFont(FontChoice& font) {
+  shown.push_back({"font", font.face, ""});
+  if (!font_answer) return false;
+  font = *font_answer;
+  return true;
+}
+
 void FakeDialogs::Warn(std::string_view text, std::string_view caption) {
   shown.push_back({"warn", std::string(text), std::string(caption)});
 }

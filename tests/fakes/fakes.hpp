@@ -63,6 +63,11 @@ class FakeDialogs : public Dialogs {
   bool Confirm(std::string_view text, std::string_view caption) override;
   bool Suggest(std::string_view text, std::string_view caption) override;
   void Acknowledge(std::string_view text, std::string_view caption) override;
+  std::optional<Color> AskColor(Color initial) override;
+  bool AskFont(FontChoice& font) override;
+  // What the colour and font dialogs answer; nothing: cancelled.
+  std::optional<Color> color_answer;
+  std::optional<FontChoice> font_answer;
   // Ask(), Suggest() and Confirm() take the next; No (Cancel) when empty.
   std::deque<bool> answers;
   std::vector<Box> shown;
@@ -191,7 +196,14 @@ class FakeTopWindows : public TopWindows {
  public:
   bool ExistsByClass(std::string_view cls) override { return classes.count(std::string(cls)) != 0; }
   bool PostToClass(std::string_view cls, uint32_t msg, uintptr_t w, intptr_t l) override;
+  bool PressCtrlPageDown(std::string_view title, int times) override {
+    if (!titles.count(std::string(title))) return false;
+    pressed.emplace_back(title, times);
+    return true;
+  }
   std::set<std::string> classes;
+  std::set<std::string> titles;
+  std::vector<std::pair<std::string, int>> pressed;
   std::vector<std::tuple<std::string, uint32_t, uintptr_t, intptr_t>> posted;
 };
 

@@ -320,9 +320,9 @@ TEST(RemindWindowCenter, PaintsATwoPixelFrameFivePixelsIn) {
 // open one brought to the front.
 TEST(RemindWindowCenter, PreviewOpensOnceThenBringsToFront) {
   ReminderRig rig;
-  rig.app.PreviewReminder(1);
+  rig.app.PreviewReminder(2, 1);
   EXPECT_NE(rig.app.remind_window_center(), nullptr);
-  rig.app.PreviewReminder(1);
+  rig.app.PreviewReminder(2, 1);
   EXPECT_EQ(rig.views.fronted, std::vector<std::string>{"frmRemindWindowCenter"});
 }
 

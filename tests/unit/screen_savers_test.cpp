@@ -2,6 +2,7 @@
 
 #include "fakes.hpp"
 #include "machine/screen_savers.hpp"
+#include "windows/setup/setup_ids.hpp"
 
 namespace tavu {
 namespace {
@@ -145,11 +146,14 @@ TEST(ScreenSaverPage, TheCheckBoxTheSettingsAndThePreviewReachTheSaver) {
   rig.views.cycle_windows = true;
   rig.app.Start();
   TfrmSetup& setup = rig.app.setup();
-  setup.cbxEnableSelfSCRClick(false);
+  rig.app.ShowSetup(kPageScreenSaver, false);
+  ui::Input check{.kind = ui::Input::Kind::Check};
+  setup.PageInput(ids::kSetupEnableSelfSCR, check);
   EXPECT_FALSE(rig.app.settings().EnableSelfSCR);
   EXPECT_TRUE(rig.app.main().Menu().Checked("NDisableSelfSCR"));
   EXPECT_TRUE(rig.app.screen_saving().RestoreArmed());
-  setup.cbxEnableSelfSCRClick(true);
+  check.checked = true;
+  setup.PageInput(ids::kSetupEnableSelfSCR, check);
   EXPECT_FALSE(rig.app.main().Menu().Checked("NDisableSelfSCR"));
   EXPECT_FALSE(rig.app.screen_saving().RestoreArmed());
   setup.btnSCRSetupClick();  // the built-in saver has no settings of its own

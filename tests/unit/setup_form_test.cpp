@@ -80,11 +80,17 @@ TEST(SetupWindow, ScreenSaverMessageBringsItToTheTopOnItsPage) {
 TEST(SetupWindow, ApplyNowSaysWhatHappened) {
   Rig rig;
   rig.app.Start();
-  rig.app.setup().btnApplyBreakPlanNowClick("");
-  rig.app.setup().btnApplyBreakPlanNowClick("*成人方案(标准)");
+  rig.app.ShowSetup(kPageBasic, false);
+  TfrmSetup& setup = rig.app.setup();
+  setup.PageInput(ids::kSetupPlanList, {.kind = ui::Input::Kind::Text, .text = "我的方案"});
+  setup.PageInput(ids::kSetupApplyPlanNow, {});
+  setup.PageInput(ids::kSetupPlanList, {.kind = ui::Input::Kind::Select, .value = 5});
+  EXPECT_EQ(setup.State().Find<ui::ComboBox>(ids::kSetupPlanList)->text, "*成人方案(加强)");
+  setup.PageInput(ids::kSetupApplyPlanNow, {});
   ASSERT_EQ(rig.dialogs.shown.size(), 2u);
   EXPECT_EQ(rig.dialogs.shown[0].text, "你还未选定方案！");
   EXPECT_EQ(rig.dialogs.shown[1].text, "当前设置已正式生效!");
+  EXPECT_EQ(rig.app.plans().AppliedPlanIndex(), 5);
 }
 
 }  // namespace
@@ -188,8 +194,13 @@ TEST(SetupModePage, EachGroupEditsItsModesSettings) {
 TEST(SetupModePage, ThePageHidesBehindAnotherAndTakesNoInputThere) {
   ModePage p;
   p.rig.app.ShowSetup(kPageGeneral, false);
-  for (const SetupControl& c : p.state().controls)
-    EXPECT_FALSE(std::visit([](const ui::Control& v) { return v.visible; }, c.control)) << c.id;
+  for (const PageRow& row : tavu::ModePage().rows) {
+    const SetupControl* c = nullptr;
+    for (const SetupControl& each : p.state().controls)
+      if (each.id == row.id) c = &each;
+    ASSERT_NE(c, nullptr) << row.id;
+    EXPECT_FALSE(std::visit([](const ui::Control& v) { return v.visible; }, c->control)) << c->id;
+  }
   p.Choose(ids::kSetupModeGroup, ModePage::Select(2));
   EXPECT_EQ(p.settings().SelectBreakMode, 0);
 }

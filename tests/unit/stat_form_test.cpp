@@ -178,7 +178,13 @@ class RecordingCommands : public AppCommands {
     calls.push_back("KoPlayer " + std::to_string(command));
   }
   void RunKaloCommand(int command) override { calls.push_back("Kalo " + std::to_string(command)); }
-  void PreviewReminder(int) override {}
+  void PreviewReminder(uint8_t, int) override {}
+  void PreviewBreak() override {}
+  void PreviewCountdown() override {}
+  void OpenPowerOptions() override {}
+  void OpenPowerHelp() override {}
+  bool AutostartOn() override { return false; }
+  void SwitchAutostart(bool) override {}
   void BringToFront(std::string_view) override {}
   bool ShowInternalScreenSaver() override { return false; }
   void LaunchScreenSaver() override {}

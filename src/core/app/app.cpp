@@ -11,7 +11,8 @@ App::App(const Ports& ports, const ViewHosts& hosts)
                            ports.shell, ports.dialogs, pages_, forms_, screen_saving_, power_}),
       engine_(Engine::Deps{ports.clock, ports.input, ports.timers, settings_, plans_, log_,
                            ports.dialogs, ports.processes, forms_, *this}),
-      setup_(hosts.setup, *this, settings_, plans_, ports.files, ports.dialogs, ports.random),
+      setup_(hosts.setup, *this, settings_, plans_, ports.files, ports.dialogs, ports.random,
+             ports.screen),
       pages_(ports.shell),
       about_(hosts.about, pages_, *this),
       views_(hosts.views) {}
@@ -104,7 +105,15 @@ void App::OpenRemindWindowCenter(uint8_t remind_reason) {
   if (window) window->Open(remind_reason);
 }
 
-void App::PreviewReminder(int window) { main_.ShowRemindWindow(window); }
+void App::PreviewReminder(uint8_t reason, int window) { main_.ShowRemindWindow(window, reason); }
+
+void App::PreviewBreak() { engine_.DemoBreak(); }
+
+void App::PreviewCountdown() { engine_.DemoHint(); }
+
+void App::OpenPowerOptions() { power_options_.Open(); }
+
+void App::OpenPowerHelp() { pages_.OpenPowerHelpPage(); }
 
 void App::StartScreenSaver() {
   actions_.StartScreenSaver();

@@ -5,6 +5,7 @@
 #include "machine/companions.hpp"
 #include "machine/integration.hpp"
 #include "machine/power.hpp"
+#include "machine/power_options.hpp"
 #include "machine/screen_savers.hpp"
 #include "machine/screen_saving.hpp"
 #include "machine/web_pages.hpp"
@@ -89,7 +90,11 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   void CloseStatistics() override;
   void RunMenuCommand(MenuCommand command) override;
   void RunKaloCommand(int command) override;
-  void PreviewReminder(int window) override;
+  void PreviewReminder(uint8_t reason, int window) override;
+  void PreviewBreak() override;
+  void PreviewCountdown() override;
+  void OpenPowerOptions() override;
+  void OpenPowerHelp() override;
   void BringToFront(std::string_view form_name) override;
   bool ShowInternalScreenSaver() override;
   void LaunchScreenSaver() override;
@@ -116,11 +121,8 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
 
   void RestartAfterResume() override;
   void CreditSleepToBreak(uint16_t seconds) override;
-  // The settings window's "随系统启动": whether an autostart entry exists, and switching it.
-  // Off takes a confirmation first (the window asks); a desktop shortcut then takes the place
-  // of the automatic start. A switch the system refuses is said.
-  bool AutostartOn();
-  void SwitchAutostart(bool on);
+  bool AutostartOn() override;
+  void SwitchAutostart(bool on) override;
   // The about window's contact address.
   void CopyMailAddress() override;
 
@@ -170,6 +172,7 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   Engine engine_;
   TfrmSetup setup_;
   WebPages pages_;
+  PowerOptions power_options_{ports_.shell, ports_.timers, ports_.windows, settings_};
   Integration integration_{Integration::Deps{ports_.files, ports_.registry, ports_.links,
                                              ports_.code_page, ports_.dialogs}};
   InstallationCheck installation_check_{integration_, ports_.dialogs, ports_.timers};

@@ -64,6 +64,10 @@ void WebPages::OpenHelpPage(int topic) {
   shell_.Execute("open", address, "", ShowState::Normal);
 }
 
+void WebPages::OpenPowerHelpPage() {
+  shell_.Execute("open", Page("help/tavu/power.html"), "", ShowState::Normal);
+}
+
 void WebPages::OpenVotePage(int n) {
   if (n >= 1 && n <= 3)
     shell_.Execute("open", Page("vote/tavu" + std::to_string(n) + ".html"), "",

@@ -24,6 +24,8 @@ class WebPages {
   explicit WebPages(Shell& shell) : shell_(shell) {}
   void OpenHomePage();
   void OpenHelpPage(int topic);
+  // What the power-saving settings do and how to switch hibernation on.
+  void OpenPowerHelpPage();
   void OpenVotePage(int n);
   void OpenSuggestionPage();
   void OpenDownloadPage();

@@ -1,12 +1,30 @@
 #pragma once
+#include <optional>
+#include <string>
 #include <string_view>
+
+#include "base/geometry.hpp"
 
 namespace tavu {
 
 inline constexpr std::string_view kQuestionCaption = "岚禾提示";
 inline constexpr std::string_view kNoteCaption = "提示";
 
-// Message boxes. Questions are system-modal with Yes and No.
+// A font as the system's font dialog edits it.
+struct FontChoice {
+  std::string face;
+  int size_pt = 12;
+  Color color = 0;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strike_out = false;
+  int charset = 1;
+  bool operator==(const FontChoice&) const = default;
+};
+
+// Message boxes and the system's colour and font dialogs. Questions are system-modal with Yes and
+// No.
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -20,6 +38,10 @@ class Dialogs {
   virtual bool Suggest(std::string_view text, std::string_view caption) = 0;
   // System-modal with the question icon and OK only.
   virtual void Acknowledge(std::string_view text, std::string_view caption) = 0;
+  // The colour dialog at `initial`; nothing when cancelled.
+  virtual std::optional<Color> AskColor(Color initial) = 0;
+  // The font dialog (with effects and colour) on `font`; false when cancelled.
+  virtual bool AskFont(FontChoice& font) = 0;
 };
 
 }  // namespace tavu

@@ -75,7 +75,7 @@ constexpr Field kFields[] = {
     {4, 1, EntryChoice{&Settings::BreakInterface}},
     {4, 2, Flag{&Settings::RandomInterface}},
     {4, 3, Flag{&Settings::ShowSlogan}},
-    {4, 4, FontSize{&Settings::BreakFont, 6, 96}},
+    {4, 4, FontSize{&Settings::BreakFont, kMinSloganPoints, kMaxSloganPoints}},
     // Choosing a suggestion also makes it the slogan in use; past the list, the text stays.
     {4, 5, ListChoice{&Settings::SloganList, &Settings::SelectSlogan}},
     {4, 6, Number{&Settings::FadeInSpeed}},

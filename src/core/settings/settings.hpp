@@ -6,6 +6,10 @@
 
 namespace tavu {
 
+// The slogan font's size is kept within these points.
+inline constexpr int kMinSloganPoints = 6;
+inline constexpr int kMaxSloganPoints = 96;
+
 struct StoredFont {
   std::string name = "楷体_GB2312";
   int size_pt = 24;  // 32 px at 96 dpi

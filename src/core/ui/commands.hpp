@@ -47,9 +47,20 @@ class AppCommands {
   // The companion tools' commands.
   virtual void RunKoPlayerCommand(int command) = 0;
   virtual void RunKaloCommand(int command) = 0;
-  // A reminder window's preview (0 the small window, 1 the centre window) for the reason the
-  // caller set: an open one of that kind comes to the front instead.
-  virtual void PreviewReminder(int window) = 0;
+  // A reminder window's preview (0 the small window, 1 the centre window) for `reason`: an
+  // open one of that kind comes to the front instead.
+  virtual void PreviewReminder(uint8_t reason, int window) = 0;
+  // The settings window's previews: a demonstration break screen, a demonstration countdown.
+  virtual void PreviewBreak() = 0;
+  virtual void PreviewCountdown() = 0;
+  // The system's power options, opened at their hibernation page where that can be found.
+  virtual void OpenPowerOptions() = 0;
+  virtual void OpenPowerHelp() = 0;
+  // "随系统启动": whether an autostart entry exists, and switching it. Off takes a
+  // confirmation first (the window asks); a desktop shortcut then takes the place of the
+  // automatic start. A switch the system refuses is said.
+  virtual bool AutostartOn() = 0;
+  virtual void SwitchAutostart(bool on) = 0;
   // Brings an open window that exists at most once to the front.
   virtual void BringToFront(std::string_view form_name) = 0;
   // The built-in screen saver; whether it started.

@@ -65,7 +65,9 @@ struct Control {
   void MoveTo(Point p) { rect = {p.x, p.y, p.x + rect.Width(), p.y + rect.Height()}; }
 };
 
-struct Label : Control {};
+struct Label : Control {
+  bool link = false;  // a web link: clicks are reported, the cursor is a hand
+};
 struct Button : Control {};
 struct GroupBox : Control {};
 // A picture the view draws (by the control's id); clicks on it are reported.
@@ -103,10 +105,14 @@ struct NumberField : Control {
 };
 
 // A drop-down list. `rect` is the closed field; the dropped list gets `drop_height` more.
+// `editable`: the field takes typed text too (`text` is what it shows). `swatches`: a colour
+// box, each item drawn after a sample of its colour.
 struct ComboBox : Control {
   std::vector<std::string> items;
   int index = -1;
   int drop_height = 160;
+  bool editable = false;
+  std::vector<Color> swatches;
 };
 
 enum class ScrollStep : uint8_t { LineLess, LineMore, PageLess, PageMore, Thumb, ToMin, ToMax };

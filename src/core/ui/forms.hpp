@@ -28,6 +28,8 @@ class FormHost {
   virtual void Hide() = 0;
   // Blends the window out over `ms` and hides it, without holding up the program.
   virtual void AnimateHide(int ms) = 0;
+  // The dots per inch of the screen the window is on (its design pixels are 96 dpi).
+  virtual int Dpi() { return 96; }
 };
 
 }  // namespace tavu

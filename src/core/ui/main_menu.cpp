@@ -152,11 +152,13 @@ void TfrmMain::NHintSmallWindowClick() {
 
 void TfrmMain::NStatClick() { app_.ShowStatistics(); }
 
-void TfrmMain::ShowRemindWindow(int list) {
+void TfrmMain::ShowRemindWindow(int list) { ShowRemindWindow(list, engine_.Values().RemindReason); }
+
+void TfrmMain::ShowRemindWindow(int list, uint8_t reason) {
   static constexpr std::string_view kForms[2] = {"frmHintSmallWindow", "frmRemindWindowCenter"};
   if (list < 0 || list > 1) return;
   if (d_.forms.IsFormOpen(kForms[list])) return app_.BringToFront(kForms[list]);
-  engine_.OpenReminder(engine_.Values().RemindReason, list);
+  engine_.OpenReminder(reason, list);
 }
 
 void TfrmMain::NDisableSelfSCRClick(ScrSender sender) { d_.screen_saving.Toggle(sender); }

@@ -1,5 +1,6 @@
 #include "adapters/ports.hpp"
 
+#include <commdlg.h>
 #include <shellapi.h>
 
 #include "adapters/system_ports.hpp"
@@ -145,6 +146,57 @@ bool Win32Dialogs::Confirm(std::string_view text, std::string_view caption) {
 void Win32Dialogs::Acknowledge(std::string_view text, std::string_view caption) {
   MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(),
               MB_OK | MB_ICONQUESTION | MB_SYSTEMMODAL);
+}
+
+namespace {
+// The window the dialogs belong to: the active window of this thread (the settings window that
+// asked), so that they are modal to it.
+HWND DialogOwner() { return GetActiveWindow(); }
+}  // namespace
+
+std::optional<Color> Win32Dialogs::AskColor(Color initial) {
+  static COLORREF custom[16] = {};  // the dialog's own custom colours, for this run
+  const COLORREF start = IsSystemColor(initial) ? GetSysColor(static_cast<int>(initial & 0xFF))
+                                                : static_cast<COLORREF>(initial & 0xFFFFFF);
+  CHOOSECOLORW cc{};
+  cc.lStructSize = sizeof cc;
+  cc.hwndOwner = DialogOwner();
+  cc.rgbResult = start;
+  cc.lpCustColors = custom;
+  cc.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
+  if (!ChooseColorW(&cc)) return std::nullopt;
+  return static_cast<Color>(cc.rgbResult & 0xFFFFFF);
+}
+
+bool Win32Dialogs::AskFont(FontChoice& font) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(font.size_pt, dpi, 72);
+  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = font.italic;
+  lf.lfUnderline = font.underline;
+  lf.lfStrikeOut = font.strike_out;
+  lf.lfCharSet = static_cast<BYTE>(font.charset);
+  Wide(font.face).copy(lf.lfFaceName, LF_FACESIZE - 1);
+  CHOOSEFONTW cf{};
+  cf.lStructSize = sizeof cf;
+  cf.hwndOwner = DialogOwner();
+  cf.lpLogFont = &lf;
+  cf.Flags = CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_SCREENFONTS;
+  cf.rgbColors = IsSystemColor(font.color) ? GetSysColor(static_cast<int>(font.color & 0xFF))
+                                           : static_cast<COLORREF>(font.color & 0xFFFFFF);
+  if (!ChooseFontW(&cf)) return false;
+  font.face = Utf8(lf.lfFaceName);
+  font.size_pt = cf.iPointSize > 0 ? (cf.iPointSize + 5) / 10 : font.size_pt;
+  font.bold = lf.lfWeight >= FW_SEMIBOLD;
+  font.italic = lf.lfItalic != 0;
+  font.underline = lf.lfUnderline != 0;
+  font.strike_out = lf.lfStrikeOut != 0;
+  font.charset = lf.lfCharSet;
+  font.color = static_cast<Color>(cf.rgbColors & 0xFFFFFF);
+  return true;
 }
 
 // ---- screen ----
@@ -310,6 +362,26 @@ bool Win32Shell::PostToClass(std::string_view window_class, uint32_t message, ui
                              intptr_t lparam) {
   HWND h = FindWindowW(Wide(window_class).c_str(), nullptr);
   return h && PostMessageW(h, message, wparam, lparam);
+}
+
+bool Win32Shell::PressCtrlPageDown(std::string_view title, int times) {
+  HWND h = FindWindowW(nullptr, Wide(title).c_str());
+  if (!h) return false;
+  SetForegroundWindow(h);
+  // Synthesised input goes to the foreground window: only once the found one is in front.
+  if (GetForegroundWindow() != h) return false;
+  for (int i = 0; i < times; ++i) {
+    INPUT keys[4] = {};
+    const WORD codes[4] = {VK_CONTROL, VK_NEXT, VK_NEXT, VK_CONTROL};
+    for (int k = 0; k < 4; ++k) {
+      keys[k].type = INPUT_KEYBOARD;
+      keys[k].ki.wVk = codes[k];
+      keys[k].ki.dwFlags =
+          (k >= 2 ? KEYEVENTF_KEYUP : 0) | (codes[k] == VK_NEXT ? KEYEVENTF_EXTENDEDKEY : 0);
+    }
+    SendInput(4, keys, sizeof(INPUT));
+  }
+  return true;
 }
 
 void Win32Random::Randomize() {

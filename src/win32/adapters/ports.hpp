@@ -58,6 +58,8 @@ class Win32Dialogs : public Dialogs {
   void Warn(std::string_view text, std::string_view caption) override;
   bool Confirm(std::string_view text, std::string_view caption) override;
   void Acknowledge(std::string_view text, std::string_view caption) override;
+  std::optional<Color> AskColor(Color initial) override;
+  bool AskFont(FontChoice& font) override;
 };
 
 class Win32Screen : public Screen {
@@ -90,6 +92,7 @@ class Win32Shell : public Shell, public SystemSettings, public TopWindows {
   bool ExistsByClass(std::string_view window_class) override;
   bool PostToClass(std::string_view window_class, uint32_t message, uintptr_t wparam,
                    intptr_t lparam) override;
+  bool PressCtrlPageDown(std::string_view title, int times) override;
   bool ShutDownWindows() override;
 };
 

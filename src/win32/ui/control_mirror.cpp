@@ -219,7 +219,8 @@ ControlMirror::Applied& ControlMirror::Ensure(int id, Kind kind, const ui::Contr
   a.kind = kind;
   switch (kind) {
     case Kind::Label:
-      a.hwnd = Create(L"STATIC", SS_NOPREFIX | (c.auto_size ? SS_LEFTNOWORDWRAP : SS_LEFT), id);
+      a.hwnd = Create(L"STATIC",
+                      SS_NOPREFIX | SS_NOTIFY | (c.auto_size ? SS_LEFTNOWORDWRAP : SS_LEFT), id);
       break;
     case Kind::Button:
       a.hwnd = Create(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, id);
@@ -254,6 +255,14 @@ ControlMirror::Applied& ControlMirror::Ensure(int id, Kind kind, const ui::Contr
     case Kind::ComboBox:
       a.hwnd = Create(WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id);
       break;
+    case Kind::EditCombo:
+      a.hwnd = Create(WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, id);
+      break;
+    case Kind::ColorCombo:
+      a.hwnd = Create(
+          WC_COMBOBOXW,
+          CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP, id);
+      break;
     case Kind::ScrollBar:
     case Kind::TrackBar:
       break;  // made by Apply(Bar), which knows the orientation
@@ -287,7 +296,9 @@ void ControlMirror::ApplyRect(Applied& a, const RECT& r) {
   a.device = r;
   const int w = r.right - r.left, h = r.bottom - r.top;
   switch (a.kind) {
-    case Kind::ComboBox: {
+    case Kind::ComboBox:
+    case Kind::EditCombo:
+    case Kind::ColorCombo: {
       const int drop = Scale(a.item_height);
       MoveWindow(a.hwnd, r.left, r.top, w, h + drop, TRUE);
       RECT field_rect;
@@ -361,7 +372,8 @@ void ControlMirror::ApplyTip(Applied& a, const std::string& hint) {
 void ControlMirror::ApplyCommon(Applied& a, const ui::Control& c, int extra_w, int min_h) {
   const bool has_text = a.kind == Kind::Label || a.kind == Kind::Button ||
                         a.kind == Kind::GroupBox || a.kind == Kind::CheckBox ||
-                        a.kind == Kind::RadioChoice || a.kind == Kind::Edit;
+                        a.kind == Kind::RadioChoice || a.kind == Kind::Edit ||
+                        a.kind == Kind::EditCombo;
   std::string key;
   HFONT font = FontFor(c.font, &key);
   const bool font_changed = a.fresh || key != a.font_key;
@@ -401,6 +413,7 @@ void ControlMirror::Finish(Applied& a, const ui::Control& c) {
 void ControlMirror::Apply(int id, const ui::Label& c) {
   Applying applying(*this);
   Applied& a = Ensure(id, Kind::Label, c);
+  a.link = c.link;
   ApplyCommon(a, c);
   Finish(a, c);
 }
@@ -525,7 +538,14 @@ void ControlMirror::Apply(int id, const ui::NumberField& c) {
 
 void ControlMirror::Apply(int id, const ui::ComboBox& c) {
   Applying applying(*this);
-  Applied& a = Ensure(id, Kind::ComboBox, c);
+  const Kind kind = !c.swatches.empty() ? Kind::ColorCombo
+                    : c.editable        ? Kind::EditCombo
+                                        : Kind::ComboBox;
+  Applied& a = Ensure(id, kind, c);
+  if (a.fresh || c.swatches != a.swatches) {
+    a.swatches = c.swatches;
+    InvalidateRect(a.hwnd, nullptr, TRUE);
+  }
   if (c.drop_height != a.item_height) {
     a.item_height = c.drop_height;
     a.device = {};
@@ -541,6 +561,8 @@ void ControlMirror::Apply(int id, const ui::ComboBox& c) {
   if (a.fresh || c.index != a.index) {
     a.index = c.index;
     SendMessageW(a.hwnd, CB_SETCURSEL, static_cast<WPARAM>(c.index), 0);
+    // Selecting replaces what the field of a list that takes text shows.
+    if (kind == Kind::EditCombo) SetWindowTextW(a.hwnd, Wide(c.text).c_str());
   }
   Finish(a, c);
 }
@@ -613,7 +635,8 @@ bool ControlMirror::Colors(HDC dc, HWND control, LRESULT* result) {
   if (owner == owners_.end()) return false;
   const Applied& a = controls_.at(owner->second.id);
   const bool editable = (a.kind == Kind::Edit && !a.read_only) || a.kind == Kind::NumberField ||
-                        a.kind == Kind::ComboBox;
+                        a.kind == Kind::ComboBox || a.kind == Kind::EditCombo ||
+                        a.kind == Kind::ColorCombo;
   if (editable && !a.last.back) return false;  // the system's field colours
   const COLORREF back = a.last.back ? Resolve(*a.last.back) : FormColor();
   SetTextColor(dc, Resolve(EffectiveFont(a.last.font).color));
@@ -646,6 +669,10 @@ bool ControlMirror::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
           if (code != STN_CLICKED && code != STN_DBLCLK) return true;
           input.kind = ui::Input::Kind::Click;
           break;
+        case Kind::Label:
+          if (!a.link || code != STN_CLICKED) return true;
+          input.kind = ui::Input::Kind::Click;
+          break;
         case Kind::CheckBox:
           if (code != BN_CLICKED) return true;
           input.kind = ui::Input::Kind::Check;
@@ -667,15 +694,46 @@ bool ControlMirror::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
           break;
         }
         case Kind::ComboBox:
+        case Kind::ColorCombo:
+        case Kind::EditCombo:
+          if (code == CBN_EDITCHANGE && a.kind == Kind::EditCombo) {
+            input.kind = ui::Input::Kind::Text;
+            input.text = Utf8(WindowText(a.hwnd));
+            a.last.text = input.text;
+            break;
+          }
           if (code != CBN_SELCHANGE) return true;
           input.kind = ui::Input::Kind::Select;
           input.value = static_cast<int>(SendMessageW(a.hwnd, CB_GETCURSEL, 0, 0));
           a.index = input.value;
+          if (a.kind == Kind::EditCombo && input.value >= 0 &&
+              input.value < static_cast<int>(a.items.size()))
+            a.last.text = a.items[static_cast<size_t>(input.value)];
           break;
         default:
           return false;
       }
       Notify(id, input);
+      return true;
+    }
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      if (item->CtlType != ODT_COMBOBOX) return false;
+      item->itemHeight = static_cast<UINT>(Scale(18));
+      *result = TRUE;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      if (item->CtlType != ODT_COMBOBOX || !DrawColorItem(*item)) return false;
+      *result = TRUE;
+      return true;
+    }
+    case WM_SETCURSOR: {
+      auto owner = owners_.find(reinterpret_cast<HWND>(wp));
+      if (owner == owners_.end() || !controls_.at(owner->second.id).link) return false;
+      SetCursor(LoadCursorW(nullptr, IDC_HAND));
+      *result = TRUE;
       return true;
     }
     case WM_NOTIFY: {
@@ -720,6 +778,40 @@ bool ControlMirror::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     default:
       return false;
   }
+}
+
+// An item of a colour box: a sample of the colour, then its name.
+bool ControlMirror::DrawColorItem(const DRAWITEMSTRUCT& item) {
+  auto owner = owners_.find(item.hwndItem);
+  if (owner == owners_.end()) return false;
+  const Applied& a = controls_.at(owner->second.id);
+  if (a.kind != Kind::ColorCombo) return false;
+  HDC dc = item.hDC;
+  const RECT& r = item.rcItem;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const int index = static_cast<int>(item.itemID);
+  if (index < 0 || index >= static_cast<int>(a.items.size())) return true;
+  const int pad = Scale(2);
+  RECT swatch{r.left + pad, r.top + pad, r.left + pad + Scale(22), r.bottom - pad};
+  if (index < static_cast<int>(a.swatches.size())) {
+    HBRUSH fill = CreateSolidBrush(Resolve(a.swatches[static_cast<size_t>(index)]));
+    FillRect(dc, &swatch, fill);
+    DeleteObject(fill);
+  }
+  FrameRect(dc, &swatch, GetSysColorBrush(COLOR_WINDOWTEXT));
+  RECT text = r;
+  text.left = swatch.right + Scale(4);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(disabled   ? COLOR_GRAYTEXT
+                               : selected ? COLOR_HIGHLIGHTTEXT
+                                          : COLOR_WINDOWTEXT));
+  const std::wstring name = Wide(a.items[static_cast<size_t>(index)]);
+  DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+  return true;
 }
 
 LRESULT CALLBACK ControlMirror::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,

@@ -90,6 +90,8 @@ class ControlMirror {
     UpDown,
     NumberField,
     ComboBox,
+    EditCombo,   // a list that takes typed text
+    ColorCombo,  // a list of colours, drawn by the mirror
     ScrollBar,
     TrackBar,
     ProgressBar
@@ -113,7 +115,9 @@ class ControlMirror {
     int step_page = 0;
     int item_height = 0;
     bool read_only = false;
+    bool link = false;
     std::vector<std::string> items;
+    std::vector<Color> swatches;
     std::vector<HWND> tipped;  // windows registered with the tool tip
   };
   // Whose notification a window sends: a control's id, and the item for radio buttons.
@@ -139,6 +143,7 @@ class ControlMirror {
   }
   void Notify(int id, const ui::Input& input);
   bool Colors(HDC dc, HWND control, LRESULT* result);
+  bool DrawColorItem(const DRAWITEMSTRUCT& item);
   static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
   HWND parent_ = nullptr;

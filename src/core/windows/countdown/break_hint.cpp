@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/rounding.hpp"
+#include "settings/window_zoom.hpp"
 
 namespace tavu {
 
@@ -189,13 +190,7 @@ void TfrmBreakHint::FormCreate() {
   const Size device = d_.screen.PrimarySize();
   const int dpi = std::max(1, host_.Dpi());
   const Size screen{device.w * 96 / dpi, device.h * 96 / dpi};
-  const int percent = screen_zoom::PercentFor(s.ZoomRate1, s.ZoomPercent1, screen);
-  if (percent != s.ZoomPercent1) {
-    s.ZoomPercent1 = percent;
-    const int adjust = percent / 10;
-    s.FontAdjust1.SetBounds(adjust - 3, adjust + 3);
-    s.FontAdjust1 = adjust;
-  }
+  SelectZoom(s, kCountdownZoom, screen);
   if (const int points = s.FontAdjust1; points != 0) {
     for (ui::Control* c : Controls{&state_.lblTimeRemain, &state_.lblStatus, &state_.edtMins,
                                    &state_.Label2, &state_.Label3})

@@ -138,6 +138,8 @@ class TfrmMain : public TimerSink {
   // The settings window's reminder previews: 0 the small window, 1 the centre window; the caller
   // sets RemindReason first.
   void ShowRemindWindow(int list);
+  // The same for `reason`, which becomes the reason of the window that opens.
+  void ShowRemindWindow(int list, uint8_t reason);
   // Screen saving on or off; the menu's check mark means "disabled".
   using ScrSender = ScreenSavingSwitch::Sender;
   void NDisableSelfSCRClick(ScrSender sender);

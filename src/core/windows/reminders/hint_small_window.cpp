@@ -4,6 +4,7 @@
 
 #include "base/rounding.hpp"
 #include "settings/screen_zoom.hpp"
+#include "settings/window_zoom.hpp"
 
 namespace tavu {
 namespace {
@@ -33,11 +34,7 @@ void TfrmHintSmallWindow::FormCreate() {
   // The zoom rule of the settings window, on the screen measured in the state's pixels.
   const Size device = d_.screen.PrimarySize();
   const Size screen{DesignPixels(device.w, dpi), DesignPixels(device.h, dpi)};
-  const int percent = screen_zoom::PercentFor(s.ZoomRate2, s.ZoomPercent2, screen);
-  if (percent != s.ZoomPercent2) {
-    s.ZoomPercent2 = percent;
-    s.FontAdjust2 = percent / 10;  // its bounds stay -15..15
-  }
+  SelectZoom(s, kSmallWindowZoom, screen);
   Size size = kDesignClient;
   if (s.ZoomRate2 != 0)
     size = {screen_zoom::Scale(size.w, s.ZoomPercent2), screen_zoom::Scale(size.h, s.ZoomPercent2)};

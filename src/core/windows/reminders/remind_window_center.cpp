@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "settings/screen_zoom.hpp"
+#include "settings/window_zoom.hpp"
 
 namespace tavu {
 namespace {
@@ -64,14 +65,7 @@ void TfrmRemindWindowCenter::FormCreate() {
   const int dpi = std::max(1, host_.Dpi());
   const Size device = d_.screen.PrimarySize();
   const Size screen{DesignPixels(device.w, dpi), DesignPixels(device.h, dpi)};
-  const int percent = screen_zoom::PercentFor(s.ZoomRateRemindCenterWindow,
-                                              s.ZoomPercentRemindCenterWindow, screen);
-  if (percent != s.ZoomPercentRemindCenterWindow) {
-    s.ZoomPercentRemindCenterWindow = percent;
-    const int adjust = percent / 10;
-    s.FontAdjustOfRemindCenterWindow.SetBounds(adjust - 3, adjust + 3);
-    s.FontAdjustOfRemindCenterWindow = adjust;
-  }
+  SelectZoom(s, kCentreWindowZoom, screen);
   std::initializer_list<ui::Control*> texts{&state_.Label1, &state_.Label2, &state_.Label3,
                                             &state_.Label4, &state_.edtRemindContent};
   if (const int points = s.FontAdjustOfRemindCenterWindow; points != 0)

@@ -3,7 +3,6 @@
 
 #include "windows/setup/setup_form.hpp"
 #include "windows/setup/setup_ids.hpp"
-#include "windows/setup/setup_page.hpp"
 
 namespace tavu {
 namespace {

@@ -2,19 +2,24 @@
 // and the user's changes taken back into the settings.
 #include <charconv>
 
+#include "ui/color_box.hpp"
 #include "windows/setup/setup_form.hpp"
 #include "windows/setup/setup_page.hpp"
 
 namespace tavu {
 
 std::span<const SetupPageTable> SetupPages() {
-  static const SetupPageTable pages[] = {ModePage()};
+  static const SetupPageTable pages[] = {BasicPage(),     ModePage(),        ScreenSaverPage(),
+                                         RemindersPage(), BreakScreenPage(), CountdownPage(),
+                                         ChimePage(),     GeneralPage()};
   return pages;
 }
 
 namespace {
 
 using Kind = PageRow::Kind;
+
+constexpr Color kLinkColor = Rgb(0, 0, 255);
 
 const PageRow* FindRow(int id, int* page) {
   for (const SetupPageTable& table : SetupPages())
@@ -28,6 +33,7 @@ const PageRow* FindRow(int id, int* page) {
 
 ui::Bar BarOf(const PageRow& row, const Bounded& value) {
   ui::Bar bar;
+  bar.style = row.track ? ui::Bar::Style::Track : ui::Bar::Style::Scroll;
   bar.min = value.Lo();
   bar.max = value.Hi();
   bar.position = value;
@@ -36,42 +42,74 @@ ui::Bar BarOf(const PageRow& row, const Bounded& value) {
   return bar;
 }
 
+// The list a row edits, whichever kind of choice it is.
+const Choice* ChoiceOf(const PageRow& row, const Settings& s) {
+  if (const auto* m = std::get_if<Choice Settings::*>(&row.setting)) return &(s.**m);
+  if (const auto* m = std::get_if<CatalogueChoice Settings::*>(&row.setting)) return &(s.**m);
+  return nullptr;
+}
+
+bool SelectChoice(const PageRow& row, Settings& s, int index) {
+  if (const Choice* c = ChoiceOf(row, s); !c || index < 0 || index >= c->Count()) return false;
+  if (const auto* m = std::get_if<Choice Settings::*>(&row.setting)) s.** m = index;
+  if (const auto* m = std::get_if<CatalogueChoice Settings::*>(&row.setting)) s.** m = index;
+  return true;
+}
+
+// A setting's value as the program starts with it: the colour boxes' "默认".
+const Settings& Defaults() {
+  static const Settings defaults;
+  return defaults;
+}
+
+}  // namespace
+
 // What a row shows, from the settings as they are now.
-ui::AnyControl Describe(const PageRow& row, const Settings& s) {
+ui::AnyControl TfrmSetup::Describe(const PageRow& row) {
+  const Settings& s = s_;
   const auto* flag = std::get_if<bool Settings::*>(&row.setting);
-  const auto* choice = std::get_if<Choice Settings::*>(&row.setting);
   const auto* number = std::get_if<Bounded Settings::*>(&row.setting);
+  const auto* color = std::get_if<Color Settings::*>(&row.setting);
   switch (row.kind) {
     case Kind::Label:
-      return ui::Label{};
+    case Kind::Link: {
+      ui::Label label;
+      label.link = row.kind == Kind::Link;
+      return label;
+    }
     case Kind::GroupBox:
       return ui::GroupBox{};
     case Kind::Button:
       return ui::Button{};
+    case Kind::Picture:
+      return ui::Picture{};
     case Kind::CheckBox: {
       ui::CheckBox box;
       box.checked = flag && s.**flag;
       return box;
     }
-    case Kind::RadioChoice:
-    case Kind::ComboBox: {
-      std::vector<std::string> items;
-      int index = -1;
-      if (choice) {
-        items = (s.**choice).Items();
-        index = s.**choice;
-      }
-      if (row.kind == Kind::ComboBox) {
-        ui::ComboBox list;
-        list.items = std::move(items);
-        list.index = index;
-        return list;
-      }
+    case Kind::RadioChoice: {
       ui::RadioChoice radio;
-      radio.items = std::move(items);
-      radio.index = index;
+      if (const Choice* c = ChoiceOf(row, s)) {
+        radio.items = c->Items();
+        radio.index = *c;
+      }
       return radio;
     }
+    case Kind::ComboBox: {
+      ui::ComboBox list;
+      if (const Choice* c = ChoiceOf(row, s)) {
+        list.items = c->Items();
+        list.index = *c;
+      } else {
+        list.items.assign(row.items.begin(), row.items.end());
+        list.index = list.items.empty() ? -1 : 0;
+      }
+      list.editable = row.typed != nullptr;
+      return list;
+    }
+    case Kind::ColorBox:
+      return color ? ui::ColorBoxFor(s.**color, Defaults().**color) : ui::ComboBox{};
     case Kind::NumberField: {
       ui::NumberField field;
       if (number) {
@@ -87,21 +125,32 @@ ui::AnyControl Describe(const PageRow& row, const Settings& s) {
   return ui::Label{};
 }
 
-}  // namespace
-
 void TfrmSetup::RefreshPages() {
   if (const int mode = s_.SelectBreakMode; mode >= 0 && mode <= 3) mode_group_ = mode;
   state_.controls.clear();
   for (const SetupPageTable& table : SetupPages()) {
     for (const PageRow& row : table.rows) {
-      ui::AnyControl control = Describe(row, s_);
+      ui::AnyControl control = Describe(row);
       std::visit(
           [&](ui::Control& c) {
             c.rect = row.rect;
-            c.text = row.text ? row.text(s_) : std::string(row.caption);
+            c.auto_size = row.rect.Width() == 0;
+            if (row.typed)
+              c.text = *row.typed(*this);
+            else
+              c.text = row.text ? row.text(s_) : std::string(row.caption);
             c.hint = row.hint;
-            c.enabled = row.enabled;
+            c.enabled = row.enabled && (!row.active || row.active(*this));
             c.visible = table.page == state_.page && (!row.shown || row.shown(*this));
+            if (row.color) {
+              c.font = state_.font;
+              c.font->color = *row.color;
+            }
+            if (row.kind == Kind::Link) {
+              c.font = state_.font;
+              c.font->underline = true;
+              c.font->color = kLinkColor;
+            }
           },
           control);
       state_.controls.push_back({row.id, std::move(control)});
@@ -117,10 +166,13 @@ const SetupFormState& TfrmSetup::State() {
 void TfrmSetup::PageInput(int id, const ui::Input& input) {
   int page = -1;
   const PageRow* row = FindRow(id, &page);
-  if (!row || !row->enabled || page != state_.page || (row->shown && !row->shown(*this))) return;
+  if (!row || !row->enabled || (row->active && !row->active(*this)) || page != state_.page ||
+      (row->shown && !row->shown(*this)))
+    return;
   const auto* flag = std::get_if<bool Settings::*>(&row->setting);
-  const auto* choice = std::get_if<Choice Settings::*>(&row->setting);
   const auto* number = std::get_if<Bounded Settings::*>(&row->setting);
+  const auto* color = std::get_if<Color Settings::*>(&row->setting);
+  if (number) changed_from_ = s_.**number;
   using In = ui::Input::Kind;
   switch (input.kind) {
     case In::Check:
@@ -128,15 +180,31 @@ void TfrmSetup::PageInput(int id, const ui::Input& input) {
       s_.** flag = input.checked;
       break;
     case In::Select:
+      if (color && row->kind == Kind::ColorBox) {
+        const ui::ColorPick pick = ui::PickColor(s_.**color, Defaults().**color, input.value);
+        if (pick.kind == ui::ColorPick::Kind::None) return;
+        if (pick.kind == ui::ColorPick::Kind::Custom) {
+          const std::optional<Color> chosen = dialogs_.AskColor(s_.**color);
+          if (!chosen) return;  // cancelled: the box goes back to the colour it had
+          s_.** color = *chosen;
+        } else {
+          s_.** color = pick.color;
+        }
+        break;
+      }
       // An index the list does not have changes nothing.
-      if (!choice || input.value < 0 || input.value >= (s_.**choice).Count()) return;
-      s_.** choice = input.value;
+      if (!SelectChoice(*row, s_, input.value)) return;
+      if (row->typed) *row->typed(*this) = std::string(ChoiceOf(*row, s_)->Text());
       break;
     case In::Step:
       if (!number || row->kind != Kind::NumberField) return;
       s_.** number = (s_.**number).Get() + input.value;
       break;
     case In::Text: {
+      if (row->typed && row->kind == Kind::ComboBox) {
+        *row->typed(*this) = input.text;
+        return;  // typed text is no choice: nothing reacts to it
+      }
       if (!number || row->kind != Kind::NumberField) return;
       int value = 0;
       const char* end = input.text.data() + input.text.size();
@@ -151,7 +219,7 @@ void TfrmSetup::PageInput(int id, const ui::Input& input) {
       s_.** number = BarOf(*row, s_.**number).Next(input.scroll);
       break;
     case In::Click:
-      if (row->kind != Kind::Button) return;
+      if (row->kind != Kind::Button && row->kind != Kind::Link) return;
       break;
   }
   if (row->react) (this->*row->react)();

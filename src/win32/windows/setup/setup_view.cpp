@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include "ui/control_ids.hpp"
+#include "ui/resources.hpp"
 #include "ui/text.hpp"
+#include "windows/setup/setup_ids.hpp"
 
 namespace tavu::win {
 
@@ -12,7 +14,9 @@ namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 }  // namespace
 
-SetupView::SetupView() {
+// The countdown window's picture is a copy of the on-top picture.
+SetupView::SetupView()
+    : on_top_(LoadResourceBytes(kResOnTopJpeg)), hint_(LoadResourceBytes(kResOnTopJpeg)) {
   Create(L"TfrmSetup", kStyle, WS_EX_CONTROLPARENT, L"", nullptr);
   mirror_.Attach(hwnd(), ControlMirror::Units::Design, [this](int id, const ui::Input& input) {
     if (!presenter_) return;
@@ -59,7 +63,27 @@ void SetupView::Show() {
   SetForegroundWindow(hwnd());
 }
 
-void SetupView::Hide() { ShowWindow(hwnd(), SW_HIDE); }
+void SetupView::Hide() {
+  ShowWindow(hwnd(), SW_HIDE);
+  on_top_.Release();
+  hint_.Release();
+}
+
+void SetupView::DrawPicture(const DRAWITEMSTRUCT& item) {
+  const RECT& r = item.rcItem;
+  StretchedPicture* picture = nullptr;
+  switch (item.CtlID) {
+    case ids::kSetupSotPicture:
+      picture = &on_top_;
+      break;
+    case ids::kSetupHintPicture:
+      picture = &hint_;
+      break;
+    default:
+      break;
+  }
+  if (picture) picture->Draw(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
 
 void SetupView::Sync() {
   if (!presenter_) return;
@@ -94,6 +118,9 @@ LRESULT SetupView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       presenter_->FormClose();
       SyncAll();
       return 0;
+    case WM_DRAWITEM:
+      DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+      return TRUE;
     case WM_NOTIFY: {
       const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
       if (hdr->hwndFrom == tabs_ && hdr->code == TCN_SELCHANGE) {

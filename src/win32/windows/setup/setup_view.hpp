@@ -16,6 +16,7 @@ class SetupView : public View, public FormHost {
   void Show() override;
   void Hide() override;
   void AnimateHide(int) override { Hide(); }
+  int Dpi() override { return mirror_.dpi(); }
   void Sync() override;
   // Key preview: every key pressed in the window or its controls reaches it first.
   bool PreviewKey(const MSG& msg);
@@ -29,6 +30,10 @@ class SetupView : public View, public FormHost {
   HWND tabs_ = nullptr;
   HFONT tab_font_ = nullptr;
   bool topmost_ = false;
+  // The pictures the pages show, decoded only while the window shows.
+  StretchedPicture on_top_;
+  StretchedPicture hint_;
+  void DrawPicture(const DRAWITEMSTRUCT& item);
 };
 
 }  // namespace tavu::win

@@ -1,0 +1,142 @@
+// The settings window: every page as the user sees it, and values changed through its controls
+// reaching the configuration file.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+
+#include "harness.hpp"
+#include "windows/setup/setup_ids.hpp"
+
+#include <commctrl.h>
+
+namespace e2e {
+namespace {
+
+using namespace tavu::ids;
+
+HWND OpenSettings(HWND main) {
+  Command(main, "NSetup");
+  HWND setup = WaitTop(kSetupClass);
+  EXPECT_TRUE(WaitUntil([&] { return Visible(setup); }));
+  return setup;
+}
+
+int PageInFront(HWND setup) {
+  return static_cast<int>(SendMessageW(GetDlgItem(setup, kSetupTabs), TCM_GETCURSEL, 0, 0));
+}
+
+// Brings a page to the front as a click on its tab does: the tab control tells the window.
+void GoToPage(HWND setup, int page) {
+  SendMessageW(GetDlgItem(setup, kSetupTabs), TCM_SETCURFOCUS, page, 0);
+  EXPECT_TRUE(WaitUntil([&] { return PageInFront(setup) == page; }, 3s)) << page;
+}
+
+// The fields of line `n` of the configuration file ("[n] a b c").
+std::vector<std::string> FileLine(const Sandbox& box, int n) {
+  const std::string file = box.ReadFile(L"lh20cfg").value_or("");
+  std::istringstream lines(file);
+  std::string line;
+  std::string head = "[";
+  head += std::to_string(n);
+  head += "]";
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.rfind(head, 0) != 0) continue;
+    std::istringstream words(line.substr(head.size()));
+    std::vector<std::string> fields;
+    for (std::string w; words >> w;) fields.push_back(w);
+    return fields;
+  }
+  return {};
+}
+
+TEST(SettingsWindow, EveryPageShowsAndThePageInFrontIsKept) {
+  Sandbox box;
+  box.WriteFile(L"lh20cfg", kNoWelcome);
+  HWND main = box.StartAndWaitMain();
+  HWND setup = OpenSettings(main);
+  EXPECT_EQ(PageInFront(setup), 2);  // "屏保与电源" the first time
+  RECT client = ClientRect(setup);
+  EXPECT_EQ(client.right, 645);
+  EXPECT_EQ(client.bottom, 447);
+  struct Probe {
+    int page;
+    int id;  // a control that shows only on its page
+  };
+  const Probe probes[] = {{0, kSetupPlanList},
+                          {1, kSetupModeGroup},
+                          {2, kSetupSaverList},
+                          {3, kSetupChimeWindow},
+                          {4, kSetupInterface},
+                          {5, kSetupHintZoomRate},
+                          {6, kSetupHintZoomRate + kSetupCentreOffset},
+                          {7, kSetupHotKeyAction}};
+  GoToPage(setup, 0);
+  for (const Probe& p : probes) {
+    GoToPage(setup, p.page);
+    EXPECT_TRUE(WaitUntil([&] { return Visible(GetDlgItem(setup, p.id)); }, 3s)) << p.page;
+    for (const Probe& other : probes) {
+      if (other.page == p.page) continue;
+      EXPECT_FALSE(Visible(GetDlgItem(setup, other.id))) << p.page;
+    }
+    std::string name = "settings-page-";
+    name += std::to_string(p.page);
+    Screenshot(name);
+  }
+  // Hidden on page 5, shown again on page 5.
+  GoToPage(setup, 5);
+  PostMessageW(setup, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !Visible(setup); }));
+  setup = OpenSettings(main);
+  EXPECT_EQ(PageInFront(setup), 5);
+}
+
+TEST(SettingsWindow, ValuesChangedThroughControlsReachTheFileOnEsc) {
+  Sandbox box;
+  box.WriteFile(L"lh20cfg", kNoWelcome);
+  HWND main = box.StartAndWaitMain();
+  HWND setup = OpenSettings(main);
+  ASSERT_EQ(PageInFront(setup), 2);
+
+  // A number field typed into, and a list.
+  HWND minutes = GetDlgItem(setup, kSetupSCR);
+  SendMessageW(minutes, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"7"));
+  HWND sleep = GetDlgItem(setup, kSetupStandByOrSleep);
+  SendMessageW(sleep, CB_SETCURSEL, 1, 0);
+  SendMessageW(setup, WM_COMMAND, MAKEWPARAM(kSetupStandByOrSleep, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(sleep));
+  // A check box on another page.
+  GoToPage(setup, 7);
+  HWND laptop = GetDlgItem(setup, kSetupIsLaptop);
+  ASSERT_TRUE(WaitUntil([&] { return Visible(laptop); }, 3s));
+  SendMessageW(laptop, BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageW(laptop, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  PostMessageW(setup, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !Visible(setup); }));
+  const std::vector<std::string> power = FileLine(box, 2);
+  ASSERT_EQ(power.size(), 9u);
+  EXPECT_EQ(power[0], "7");
+  EXPECT_EQ(power[7], "1");
+  const std::vector<std::string> general = FileLine(box, 7);
+  ASSERT_EQ(general.size(), 3u);
+  EXPECT_EQ(general[1], "TRUE");
+}
+
+TEST(SettingsWindow, TheHotKeyTipChangesBetweenShowings) {
+  Sandbox box;
+  box.WriteFile(L"lh20cfg", kNoWelcome);
+  HWND main = box.StartAndWaitMain();
+  std::set<std::wstring> seen;
+  for (int i = 0; i < 10 && seen.size() < 2; ++i) {
+    HWND setup = OpenSettings(main);
+    seen.insert(Text(GetDlgItem(setup, kSetupHotKeyText)));
+    PostMessageW(setup, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !Visible(setup); }));
+  }
+  EXPECT_GE(seen.size(), 2u);  // ten showings alike by chance: one in 10^8
+}
+
+}  // namespace
+}  // namespace e2e
