@@ -10,10 +10,9 @@ namespace tavu {
 namespace {
 
 TEST(Pictures, TheProgramsOwnJpegsDecode) {
-  const std::pair<const char*, Size> pictures[] = {{"welcome.jpg", {990, 560}},
-                                                   {"ontop.jpg", {665, 741}},
-                                                   {"power.jpg", {33, 32}},
-                                                   {"exit.jpg", {33, 32}}};
+  const std::pair<const char*, Size> pictures[] = {
+      {"welcome.jpg", {990, 560}}, {"ontop.jpg", {665, 741}}, {"power.jpg", {33, 32}},
+      {"exit.jpg", {33, 32}},      {"alarm.jpg", {50, 50}},   {"deco.jpg", {561, 69}}};
   for (auto [name, size] : pictures) {
     std::ifstream in(std::string(TAVU_SOURCE_DIR) + "/src/resources/" + name, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), {});
