@@ -424,6 +424,32 @@ class FakeStatHost : public StatHost {
   std::function<void()> on_closed_;
 };
 
+// A desktop picture's view: shows and closes on request; the status picture is the banner's size.
+template <class Host>
+class FakeDecoHostOf : public Host {
+ public:
+  explicit FakeDecoHostOf(std::function<void()> on_closed) : on_closed_(std::move(on_closed)) {}
+  void Show() override { ++shows; }
+  void Hide() override {}
+  void AnimateHide(int) override {}
+  void Close() override {
+    closed = true;
+    on_closed_();
+  }
+  int shows = 0;
+  bool closed = false;
+
+ private:
+  std::function<void()> on_closed_;
+};
+class FakeDesktopDecoHost : public FakeDecoHostOf<DesktopDecoHost> {
+ public:
+  using FakeDecoHostOf::FakeDecoHostOf;
+  Size PictureSize() override { return picture; }
+  Size picture{561, 69};
+};
+using FakeSOTHost = FakeDecoHostOf<SOTHost>;
+
 class FakeViewFactory : public ViewFactory {
  public:
   std::unique_ptr<BreakHintHost> CreateBreakHint(std::function<void()> on_freed) override {
@@ -479,6 +505,21 @@ class FakeViewFactory : public ViewFactory {
   }
   void Attach(StatHost&, TfrmStat&) override {}
   FakeStatHost* stat = nullptr;  // the last one created
+  // The desktop pictures always have views: they open as their settings say.
+  std::unique_ptr<DesktopDecoHost> CreateDesktopDeco(std::function<void()> on_closed) override {
+    auto host = std::make_unique<FakeDesktopDecoHost>(std::move(on_closed));
+    desktop_deco = host.get();
+    return host;
+  }
+  std::unique_ptr<SOTHost> CreateSOTForm(std::function<void()> on_closed) override {
+    auto host = std::make_unique<FakeSOTHost>(std::move(on_closed));
+    sot = host.get();
+    return host;
+  }
+  void Attach(DesktopDecoHost&, TfrmDesktopDeco&) override {}
+  void Attach(SOTHost&, TSOTForm&) override {}
+  FakeDesktopDecoHost* desktop_deco = nullptr;  // the last one created
+  FakeSOTHost* sot = nullptr;
   // Off: reminder requests are only recorded; on: the reminder windows' presenters run.
   bool reminder_windows = false;
   int next_dpi = 96;  // the dpi of the reminder windows created from here on

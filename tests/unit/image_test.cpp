@@ -10,13 +10,13 @@ namespace tavu {
 namespace {
 
 TEST(Pictures, TheProgramsOwnJpegsDecode) {
-  const std::pair<const char*, Size> pictures[] = {{"welcome.jpg", {990, 560}},
-                                                   {"ontop.jpg", {665, 741}},
-                                                   {"power.jpg", {33, 32}},
-                                                   {"exit.jpg", {33, 32}}};
+  const std::pair<const char*, Size> pictures[] = {
+      {"welcome.jpg", {990, 560}}, {"ontop.jpg", {665, 741}}, {"power.jpg", {33, 32}},
+      {"exit.jpg", {33, 32}},      {"alarm.jpg", {50, 50}},   {"deco.jpg", {561, 69}}};
   for (auto [name, size] : pictures) {
     std::ifstream in(std::string(TAVU_SOURCE_DIR) + "/src/resources/" + name, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(JpegSize(bytes), std::optional<Size>(size)) << name;
     auto image = DecodeJpeg(bytes);
     ASSERT_TRUE(image) << name;
     EXPECT_EQ(image->width, size.w) << name;
@@ -30,7 +30,9 @@ TEST(Pictures, BrokenDataIsRefusedNotCrashedOn) {
   EXPECT_FALSE(DecodeJpeg(""));
   EXPECT_FALSE(DecodeJpeg("not a picture at all"));
   EXPECT_FALSE(DecodeJpeg(bytes.substr(0, 120)));  // cut inside the header
-  auto cut = DecodeJpeg(bytes.substr(0, 5000));    // cut in the data: the rest stays grey
+  EXPECT_FALSE(JpegSize("not a picture at all"));
+  EXPECT_FALSE(JpegSize(bytes.substr(0, 120)));
+  auto cut = DecodeJpeg(bytes.substr(0, 5000));  // cut in the data: the rest stays grey
   ASSERT_TRUE(cut);
   EXPECT_EQ(cut->pixels.size(), 990u * 560u);
   for (size_t i = 800; i < bytes.size(); i += 97) bytes[i] = static_cast<char>(bytes[i] ^ 0x5A);

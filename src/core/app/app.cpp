@@ -27,6 +27,8 @@ void App::Start() {
   setup_.FormCreate();
   plans_.ApplyAtStart();
   engine_.StartCycle();
+  OpenDesktopDeco(settings_.ShowDesktopDeco);
+  OpenSOTForm(settings_.ShowSOT);
   // The program starts the screen saver itself from now on; the system's own one is given back
   // as it was at every exit.
   system_saver_was_on_ = ports_.system.ScreenSaverActive();
@@ -195,11 +197,43 @@ void App::ModeChanged(int) {
   windows_.ForEachOpen<TfrmBreakHint>([](TfrmBreakHint& countdown) { countdown.UpdateCaption(); });
 }
 
-// The desktop pictures arrive with their own windows; the menu's check marks already follow
-// the settings.
-void App::ShowDesktopDecoChanged() {}
+// The menu's check marks already follow the settings; only the windows need to follow.
+void App::ShowDesktopDecoChanged() { OpenDesktopDeco(settings_.ShowDesktopDeco); }
 
-void App::ShowSOTChanged() {}
+void App::ShowSOTChanged() { OpenSOTForm(settings_.ShowSOT); }
+
+void App::OpenDesktopDeco(bool show) {
+  if (!show) {
+    windows_.ForEachOpen<TfrmDesktopDeco>([](TfrmDesktopDeco& window) { window.FormClose(); });
+    return;
+  }
+  if (forms_.IsFormOpen(TfrmDesktopDeco::kFormName)) return;
+  TfrmDesktopDeco* window = windows_.Open<TfrmDesktopDeco, DesktopDecoHost>(
+      [&](auto on_closed) { return views_.CreateDesktopDeco(std::move(on_closed)); },
+      [&](DesktopDecoHost& view) {
+        auto p = std::make_unique<TfrmDesktopDeco>(
+            view, TfrmDesktopDeco::Deps{ports_.screen, forms_, *this});
+        views_.Attach(view, *p);
+        return p;
+      });
+  if (window) window->Open();
+}
+
+void App::OpenSOTForm(bool show) {
+  if (!show) {
+    windows_.ForEachOpen<TSOTForm>([](TSOTForm& window) { window.FormClose(); });
+    return;
+  }
+  if (forms_.IsFormOpen(TSOTForm::kFormName)) return;
+  TSOTForm* window = windows_.Open<TSOTForm, SOTHost>(
+      [&](auto on_closed) { return views_.CreateSOTForm(std::move(on_closed)); },
+      [&](SOTHost& view) {
+        auto p = std::make_unique<TSOTForm>(view, TSOTForm::Deps{ports_.screen, forms_});
+        views_.Attach(view, *p);
+        return p;
+      });
+  if (window) window->Open();
+}
 
 void App::ShowStatistics() {
   if (forms_.IsFormOpen(TfrmStat::kFormName)) {
@@ -242,7 +276,8 @@ bool App::ShowInternalScreenSaver() {
   if (!saver) return false;
   saver->FormCreate();
   // The on-top picture stays above the saver.
-  if (settings_.ShowSOT && forms_.IsFormOpen("SOTForm")) views_.BringToFront("SOTForm");
+  if (settings_.ShowSOT && forms_.IsFormOpen(TSOTForm::kFormName))
+    views_.BringToFront(TSOTForm::kFormName);
   return true;
 }
 

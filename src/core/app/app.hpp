@@ -74,7 +74,7 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
 
   // The program's start, in order: the main window (tray icon, hot keys, the first cycle's
   // record), the installation check's timer, the settings from the file, the plan in force, the
-  // engine's first cycle and tick, then the welcome picture.
+  // engine's first cycle and tick, the desktop pictures that are on, then the welcome picture.
   void Start();
   void Shutdown();
 
@@ -86,6 +86,9 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   void ModeChanged(int mode) override;
   void ShowDesktopDecoChanged() override;
   void ShowSOTChanged() override;
+  // Opens the desktop status picture / the on-top picture, or closes the open one.
+  void OpenDesktopDeco(bool show);
+  void OpenSOTForm(bool show);
   void ShowStatistics() override;
   void CloseStatistics() override;
   void RunMenuCommand(MenuCommand command) override;
@@ -154,6 +157,9 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   TfrmScrZEVO* screen_saver() { return windows_.Newest<TfrmScrZEVO>(); }
   // The statistics window until it is freed (it may have closed).
   TfrmStat* statistics() { return windows_.Newest<TfrmStat>(); }
+  // The desktop pictures until they are freed (they may have closed).
+  TfrmDesktopDeco* desktop_deco() { return windows_.Newest<TfrmDesktopDeco>(); }
+  TSOTForm* sot_form() { return windows_.Newest<TSOTForm>(); }
   Integration& integration() { return integration_; }
   InstallationCheck& installation_check() { return installation_check_; }
   const Ports& ports() { return ports_; }

@@ -4,6 +4,8 @@
 
 #include "windows/break_screen/break_screen.hpp"
 #include "windows/countdown/break_hint.hpp"
+#include "windows/desktop_deco/desktop_deco.hpp"
+#include "windows/desktop_deco/sot_form.hpp"
 #include "windows/notice/pop_hint.hpp"
 #include "windows/reminders/hint_small_window.hpp"
 #include "windows/reminders/remind_window_center.hpp"
@@ -26,6 +28,8 @@ class ViewFactory {
   virtual std::unique_ptr<ReminderHost> CreateRemindWindowCenter(
       std::function<void()> on_closed) = 0;
   virtual std::unique_ptr<StatHost> CreateStat(std::function<void()> on_closed) = 0;
+  virtual std::unique_ptr<DesktopDecoHost> CreateDesktopDeco(std::function<void()> on_closed) = 0;
+  virtual std::unique_ptr<SOTHost> CreateSOTForm(std::function<void()> on_closed) = 0;
   // Lets a created view reach its presenter.
   virtual void Attach(PopHintHost& view, TfrmPopHint& presenter) = 0;
   virtual void Attach(BreakHintHost& view, TfrmBreakHint& presenter) = 0;
@@ -34,6 +38,8 @@ class ViewFactory {
   virtual void Attach(HintSmallWindowHost& view, TfrmHintSmallWindow& presenter) = 0;
   virtual void Attach(ReminderHost& view, TfrmRemindWindowCenter& presenter) = 0;
   virtual void Attach(StatHost& view, TfrmStat& presenter) = 0;
+  virtual void Attach(DesktopDecoHost& view, TfrmDesktopDeco& presenter) = 0;
+  virtual void Attach(SOTHost& view, TSOTForm& presenter) = 0;
   // Brings the open window of a form to the front (windows that exist at most once).
   virtual void BringToFront(std::string_view form_name) = 0;
 };

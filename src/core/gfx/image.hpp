@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/geometry.hpp"
+
 namespace tavu {
 
 // A top-down 32-bit picture, pixels as 0x00RRGGBB (the layout of a Windows DIB).
@@ -32,5 +34,7 @@ void ScaleImage(const Image& source, const PixelBuffer& target);
 
 // Decodes a baseline or progressive JPEG; nothing for data that is not a readable JPEG.
 std::optional<Image> DecodeJpeg(std::string_view bytes);
+// A JPEG's size from its header alone, without decoding the picture; nothing for unreadable data.
+std::optional<Size> JpegSize(std::string_view bytes);
 
 }  // namespace tavu

@@ -53,19 +53,40 @@ bool Run(Decoder& d) {
   return true;
 }
 
-}  // namespace
+bool ReadHeader(Decoder& d) {
+  if (setjmp(d.jump)) return false;
+  jpeg_read_header(&d.info, TRUE);
+  return d.info.image_width > 0 && d.info.image_height > 0 && d.info.image_width <= kMaxSide &&
+         d.info.image_height <= kMaxSide;
+}
 
-std::optional<Image> DecodeJpeg(std::string_view bytes) {
-  if (bytes.size() < 4) return std::nullopt;
-  Decoder d;
+void Begin(Decoder& d, std::string_view bytes) {
   d.info.err = jpeg_std_error(&d.err);
   d.err.error_exit = OnError;
   d.err.output_message = OnMessage;
   d.info.client_data = &d;
   jpeg_create_decompress(&d.info);
-  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-  const auto size = static_cast<unsigned long>(bytes.size());
-  jpeg_mem_src(&d.info, data, size);
+  jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char*>(bytes.data()),
+               static_cast<unsigned long>(bytes.size()));
+}
+
+}  // namespace
+
+std::optional<Size> JpegSize(std::string_view bytes) {
+  if (bytes.size() < 4) return std::nullopt;
+  Decoder d;
+  Begin(d, bytes);
+  const bool ok = ReadHeader(d);
+  const Size size{static_cast<int>(d.info.image_width), static_cast<int>(d.info.image_height)};
+  jpeg_destroy_decompress(&d.info);
+  if (!ok) return std::nullopt;
+  return size;
+}
+
+std::optional<Image> DecodeJpeg(std::string_view bytes) {
+  if (bytes.size() < 4) return std::nullopt;
+  Decoder d;
+  Begin(d, bytes);
   const bool ok = Run(d);
   jpeg_destroy_decompress(&d.info);
   if (!ok) return std::nullopt;

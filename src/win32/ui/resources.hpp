@@ -11,6 +11,7 @@ inline constexpr int kResPowerJpeg = 102;  // the break screen's power button, 3
 inline constexpr int kResExitJpeg = 103;   // the break screen's urgent exit, 33 x 32
 inline constexpr int kResOnTopJpeg = 104;  // the on-top picture, also the countdown picture
 inline constexpr int kResAlarmJpeg = 105;  // the centre reminder window's alarm clock, 50 x 50
+inline constexpr int kResDecoJpeg = 106;   // the desktop status banner, 561 x 69
 
 inline std::string_view LoadResourceBytes(int id) {
   HMODULE module = GetModuleHandleW(nullptr);

@@ -5,6 +5,7 @@
 #include "ui/text.hpp"
 #include "windows/break_screen/break_screen_view.hpp"
 #include "windows/countdown/break_hint_view.hpp"
+#include "windows/desktop_deco/desktop_deco_views.hpp"
 #include "windows/notice/pop_hint_view.hpp"
 #include "windows/reminders/reminder_views.hpp"
 #include "windows/statistics/stat_view.hpp"
@@ -85,10 +86,31 @@ void Win32Views::Attach(ReminderHost& view, TfrmRemindWindowCenter& presenter) {
   static_cast<RemindWindowCenterView&>(view).Attach(presenter);
 }
 
+std::unique_ptr<DesktopDecoHost> Win32Views::CreateDesktopDeco(std::function<void()> on_closed) {
+  return std::make_unique<DesktopDecoView>(std::move(on_closed));
+}
+
+std::unique_ptr<SOTHost> Win32Views::CreateSOTForm(std::function<void()> on_closed) {
+  return std::make_unique<SOTView>(std::move(on_closed));
+}
+
+void Win32Views::Attach(DesktopDecoHost& view, TfrmDesktopDeco& presenter) {
+  static_cast<DesktopDecoView&>(view).Attach(presenter);
+}
+
+void Win32Views::Attach(SOTHost& view, TSOTForm& presenter) {
+  static_cast<SOTView&>(view).Attach(presenter);
+}
+
 void Win32Views::BringToFront(std::string_view form_name) {
   // A form's window class is its form name with the leading T.
   HWND h = FindWindowW((L"T" + Wide(form_name)).c_str(), nullptr);
   if (!h) return;
+  // A window that takes no input (the on-top picture) is raised without taking the focus.
+  if (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TRANSPARENT) {
+    SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return;
+  }
   if (IsIconic(h)) ShowWindow(h, SW_RESTORE);
   SetForegroundWindow(h);
 }

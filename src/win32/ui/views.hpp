@@ -30,6 +30,10 @@ class Win32Views : public ViewFactory {
   void Attach(ScrZevoHost& view, TfrmScrZEVO& presenter) override;
   std::unique_ptr<StatHost> CreateStat(std::function<void()> on_closed) override;
   void Attach(StatHost& view, TfrmStat& presenter) override;
+  std::unique_ptr<DesktopDecoHost> CreateDesktopDeco(std::function<void()> on_closed) override;
+  std::unique_ptr<SOTHost> CreateSOTForm(std::function<void()> on_closed) override;
+  void Attach(DesktopDecoHost& view, TfrmDesktopDeco& presenter) override;
+  void Attach(SOTHost& view, TSOTForm& presenter) override;
   void BringToFront(std::string_view form_name) override;
 
  private:
