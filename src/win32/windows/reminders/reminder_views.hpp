@@ -16,7 +16,7 @@ namespace tavu::win {
 class ReminderView : public View {
  protected:
   ReminderView(const wchar_t* window_class, DWORD ex_style, std::function<void()> on_closed);
-  // Texts in points are drawn at the new size; the revealed part is cut again.
+  // Texts in points are drawn at the new size; the window region is cut again.
   void DpiChanged(int dpi) override;
   void ShowWindowNow();
   void CloseWindow();
