@@ -106,6 +106,25 @@ class PngWriter {
   }
 };
 
+// Sets the user's LogPixels, which Wine reads at each process's start.
+void SetLogPixels(DWORD dpi) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_SET_VALUE, &key) != 0)
+    return;
+  RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+  RegCloseKey(key);
+}
+
+// The driver sees other processes' windows in their own pixels: a driver that is not dpi-aware
+// would be given their rectangles scaled to its own density.
+const bool kDriverDpiAware = [] {
+  using SetContext = BOOL(WINAPI*)(HANDLE);
+  auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+  return set && set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));
+}();
+
 std::wstring TestName() {
   const auto* info = testing::UnitTest::GetInstance()->current_test_info();
   if (!info) return L"e2e";
@@ -280,6 +299,33 @@ HWND ToolTipOf(HWND owner) {
   return nullptr;
 }
 
+bool SendDpiChanged(HWND window, int dpi, const RECT& suggested) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return false;
+  void* remote =
+      VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  SIZE_T written = 0;
+  const bool ok = remote &&
+                  WriteProcessMemory(process, remote, &suggested, sizeof suggested, &written) &&
+                  written == sizeof suggested;
+  if (ok) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                        reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 10000, &result);
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return ok;
+}
+
+RECT RectInParent(HWND child) {
+  RECT r = WindowRect(child);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 Launch::~Launch() {
   Kill();
   if (pi.hProcess) CloseHandle(pi.hProcess);
@@ -317,6 +363,7 @@ Sandbox::Sandbox() {
 
 Sandbox::~Sandbox() {
   launches_.clear();  // kills what still runs
+  if (dpi_set_) SetLogPixels(96);
   // The next test must not find this one's windows.
   WaitUntil([] { return FindTop(kMainClass) == nullptr; }, 10s);
 }
@@ -362,6 +409,10 @@ void WriteSharedPathFile(const wchar_t* name, const std::wstring& line1) {
 
 Launch& Sandbox::Start(const std::vector<std::wstring>& env) {
   if (!first_run) WriteSharedPathFile(L"dir1", PathOf(L"tavu.exe"));
+  if (dpi > 0) {
+    SetLogPixels(static_cast<DWORD>(dpi));
+    dpi_set_ = true;
+  }
   // The parent's environment, then the extra variables.
   std::wstring block;
   wchar_t* parent = GetEnvironmentStringsW();

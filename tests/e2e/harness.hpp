@@ -65,9 +65,14 @@ class Sandbox {
   // Starts it and waits until its main window is up (visible, unless pop-ups are off).
   HWND StartAndWaitMain(const std::vector<std::wstring>& env = {});
   bool first_run = false;
+  // The screen density the program starts at (0: the prefix's 96). Wine reads it from the
+  // user's LogPixels at each process's start, so it is set just before the start and put back
+  // when the sandbox goes; scripts/e2e puts back 96 in case a run was cut short.
+  int dpi = 0;
 
  private:
   std::wstring folder_;
+  bool dpi_set_ = false;
   std::vector<std::unique_ptr<Launch>> launches_;
 };
 
@@ -87,6 +92,12 @@ int VisibleMenus();
 void Choose(int downs, int sub_downs = -1);
 // The tool-tip window that `owner` owns, if any.
 HWND ToolTipOf(HWND owner);
+// What Windows sends a window moved to a monitor of `dpi`: WM_DPICHANGED with the rectangle it
+// suggests. The rectangle is put in the window's own process (the message's pointer is not
+// carried across processes). False if it could not be sent.
+bool SendDpiChanged(HWND window, int dpi, const RECT& suggested);
+// `child`'s rectangle in its parent's client coordinates.
+RECT RectInParent(HWND child);
 
 // A configuration file with every default but "允许自动弹出帮助信息" off: no welcome picture at
 // start to cover the windows a test looks at.

@@ -51,15 +51,17 @@ std::vector<std::string> FileLine(const Sandbox& box, int n) {
   return {};
 }
 
-TEST(SettingsWindow, EveryPageShowsAndThePageInFrontIsKept) {
+// At 96 and at 144 dpi: the design's 645 x 447 pixels scaled to the screen's density.
+void EveryPageShowsAndThePageInFrontIsKept(int dpi) {
   Sandbox box;
+  box.dpi = dpi;
   box.WriteFile(L"lh20cfg", kNoWelcome);
   HWND main = box.StartAndWaitMain();
   HWND setup = OpenSettings(main);
   EXPECT_EQ(PageInFront(setup), 2);  // "屏保与电源" the first time
   RECT client = ClientRect(setup);
-  EXPECT_EQ(client.right, 645);
-  EXPECT_EQ(client.bottom, 447);
+  EXPECT_EQ(client.right, MulDiv(645, dpi, 96));
+  EXPECT_EQ(client.bottom, MulDiv(447, dpi, 96));
   struct Probe {
     int page;
     int id;  // a control that shows only on its page
@@ -82,6 +84,11 @@ TEST(SettingsWindow, EveryPageShowsAndThePageInFrontIsKept) {
     }
     std::string name = "settings-page-";
     name += std::to_string(p.page);
+    if (dpi != 96) {
+      name += "-";
+      name += std::to_string(dpi);
+      name += "dpi";
+    }
     Screenshot(name);
   }
   // Hidden on page 5, shown again on page 5.
@@ -91,6 +98,12 @@ TEST(SettingsWindow, EveryPageShowsAndThePageInFrontIsKept) {
   setup = OpenSettings(main);
   EXPECT_EQ(PageInFront(setup), 5);
 }
+
+TEST(SettingsWindow, EveryPageShowsAndThePageInFrontIsKept) {
+  EveryPageShowsAndThePageInFrontIsKept(96);
+}
+
+TEST(SettingsWindow, EveryPageShowsAt144Dpi) { EveryPageShowsAndThePageInFrontIsKept(144); }
 
 TEST(SettingsWindow, ValuesChangedThroughControlsReachTheFileOnEsc) {
   Sandbox box;

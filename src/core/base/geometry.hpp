@@ -36,6 +36,7 @@ constexpr bool IsSystemColor(Color c) { return (c & kSystemColorFlag) != 0; }
 
 // System colour indices (as the Windows API numbers them).
 constexpr uint8_t kSysColorActiveCaption = 2;
+constexpr uint8_t kSysColorWindow = 5;
 constexpr uint8_t kSysColorInactiveCaptionText = 19;
 
 constexpr Color kGray = Rgb(128, 128, 128);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/dpi.hpp"
 #include "ui/text.hpp"
 
 namespace tavu::win {
@@ -134,13 +135,21 @@ void GdiCanvas::Ellipse(const Rect& bounds) {
   ::Ellipse(dc_, bounds.left, bounds.top, bounds.right, bounds.bottom);
 }
 
+void GdiCanvas::SetDpi(int dpi) {
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  if (font_handle_) SetFont(CanvasFont(font_));  // the selected font, at the new size
+}
+
 void GdiCanvas::SetFont(const CanvasFont& font) {
-  if (font_handle_ && font.face == font_.face && font.size_pt == font_.size_pt) {
+  const int dpi = dpi_ > 0 ? dpi_ : GetDeviceCaps(dc_, LOGPIXELSY);
+  if (font_handle_ && font.face == font_.face && font.size_pt == font_.size_pt &&
+      dpi == font_dpi_) {
     font_.color = font.color;  // the colour is applied per text
     return;
   }
   LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(font.size_pt, GetDeviceCaps(dc_, LOGPIXELSY), 72);
+  lf.lfHeight = -dpi::PointsToPixels(font.size_pt, dpi);
   lf.lfWeight = FW_NORMAL;
   lf.lfCharSet = GB2312_CHARSET;  // the texts are Chinese, whatever the face's own script
   lf.lfQuality = DEFAULT_QUALITY;
@@ -152,6 +161,7 @@ void GdiCanvas::SetFont(const CanvasFont& font) {
   if (font_handle_) DeleteObject(font_handle_);
   font_handle_ = handle;
   font_ = font;
+  font_dpi_ = dpi;
 }
 
 void GdiCanvas::WriteText(Point at, std::string_view utf8) {

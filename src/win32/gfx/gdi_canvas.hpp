@@ -43,6 +43,9 @@ class GdiCanvas final : public Canvas {
   void SetBrush(std::optional<Color> color) override;
   void Line(Point from, Point to) override;
   void Ellipse(const Rect& bounds) override;
+  // Point sizes are made for `dpi`, the density of the window the canvas is shown in (0: the
+  // system's).
+  void SetDpi(int dpi);
   void SetFont(const CanvasFont& font) override;
   void WriteText(Point at, std::string_view utf8) override;
 
@@ -74,6 +77,8 @@ class GdiCanvas final : public Canvas {
   std::optional<COLORREF> brush_;
   CanvasFont font_;
   HFONT font_handle_ = nullptr;
+  int dpi_ = 0;
+  int font_dpi_ = 0;  // the dpi font_handle_ was made for
   uint64_t generation_ = 0;
 };
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "base/dpi.hpp"
+#include "ui/dpi.hpp"
 #include "ui/text.hpp"
 
 namespace tavu::win {
@@ -12,6 +14,7 @@ namespace tavu::win {
 namespace {
 
 constexpr UINT_PTR kEditSubclass = 0x7A76;
+constexpr UINT_PTR kParentSubclass = 0x7A77;
 // A check box's box and the gap before its text, at 96 dpi.
 constexpr int kCheckExtra = 22;
 constexpr int kCheckMinHeight = 17;
@@ -80,6 +83,7 @@ class ControlMirror::Applying {
 };
 
 ControlMirror::~ControlMirror() {
+  if (parent_ && IsWindow(parent_)) RemoveWindowSubclass(parent_, ParentProc, kParentSubclass);
   if (tips_ && IsWindow(tips_)) DestroyWindow(tips_);
   for (auto& [key, font] : fonts_) DeleteObject(font);
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
@@ -89,12 +93,50 @@ void ControlMirror::Attach(HWND parent, Units units, InputHandler on_input) {
   parent_ = parent;
   units_ = units;
   on_input_ = std::move(on_input);
-  HDC screen = GetDC(nullptr);
-  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  dpi_ = WindowDpi(parent);
+  // Ahead of the view's own procedure: the view's hook finds its controls laid out anew.
+  SetWindowSubclass(parent, ParentProc, kParentSubclass, reinterpret_cast<DWORD_PTR>(this));
 }
 
-int ControlMirror::Scale(int v) const { return units_ == Units::Design ? MulDiv(v, dpi_, 96) : v; }
+int ControlMirror::Scale(int v) const {
+  return units_ == Units::Design ? dpi::ToDevice(v, dpi_) : v;
+}
+
+Size ControlMirror::FrameSize(Size client) const {
+  RECT r{0, 0, Scale(client.w), Scale(client.h)};
+  AdjustFrameForDpi(&r, static_cast<DWORD>(GetWindowLongPtrW(parent_, GWL_STYLE)),
+                    static_cast<DWORD>(GetWindowLongPtrW(parent_, GWL_EXSTYLE)), dpi_);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (units_ == Units::Design) return {dpi::ToDesign(w, dpi_), dpi::ToDesign(h, dpi_)};
+  return {w, h};
+}
+
+void ControlMirror::SetDpi(int dpi) {
+  dpi = dpi::Valid(dpi);
+  if (dpi == dpi_) return;
+  Applying applying(*this);
+  dpi_ = dpi;
+  // Every control takes a font made for the new dpi; the old ones go once none holds them.
+  std::map<std::string, HFONT> old_fonts;
+  old_fonts.swap(fonts_);
+  // The tool tips' own font and width are the old dpi's: a new window, every tool added again.
+  if (tips_) DestroyWindow(tips_);
+  tips_ = nullptr;
+  for (auto& [id, a] : controls_) {
+    if (!a.hwnd) continue;
+    std::string key;
+    const HFONT font = FontFor(a.last.font, &key);
+    a.font_key = std::move(key);
+    SendMessageW(a.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    for (HWND part : a.parts) SendMessageW(part, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    a.device = {};
+    ApplyRect(a, DeviceRect(a.last, a.extra));
+    a.tipped.clear();
+    ApplyTip(a, a.last.hint);
+  }
+  for (auto& [key, font] : old_fonts) DeleteObject(font);
+  RedrawWindow(parent_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
 
 COLORREF ControlMirror::Resolve(Color c) {
   if (IsSystemColor(c)) return GetSysColor(static_cast<int>(c & 0xFF));
@@ -108,7 +150,7 @@ HWND ControlMirror::Find(int id) const {
 
 HFONT ControlMirror::FontFor(const std::optional<ui::Font>& font, std::string* key_out) {
   const ui::Font& f = EffectiveFont(font);
-  const int px = f.unit == ui::FontUnit::Points ? MulDiv(f.size, dpi_, 72) : Scale(f.size);
+  const int px = f.unit == ui::FontUnit::Points ? dpi::PointsToPixels(f.size, dpi_) : Scale(f.size);
   std::string key = f.face + '|' + std::to_string(px) + '|' + char('0' + f.bold) +
                     char('0' + f.italic) + char('0' + f.underline) + char('0' + f.strike_out) +
                     '|' + std::to_string(f.charset);
@@ -148,7 +190,7 @@ Size ControlMirror::Measure(const ui::Font& font, std::string_view text) {
   }
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  if (units_ == Units::Design) return {MulDiv(size.cx, 96, dpi_), MulDiv(size.cy, 96, dpi_)};
+  if (units_ == Units::Design) return {dpi::ToDesign(size.cx, dpi_), dpi::ToDesign(size.cy, dpi_)};
   return {size.cx, size.cy};
 }
 
@@ -179,8 +221,8 @@ void ControlMirror::ApplyForm(const ui::FormState& form) {
     if (form_fresh_ || form.client != client_) {
       client_ = form.client;
       RECT r{0, 0, Scale(client_.w), Scale(client_.h)};
-      AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(parent_, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(GetWindowLongPtrW(parent_, GWL_EXSTYLE)));
+      AdjustFrameForDpi(&r, static_cast<DWORD>(GetWindowLongPtrW(parent_, GWL_STYLE)),
+                        static_cast<DWORD>(GetWindowLongPtrW(parent_, GWL_EXSTYLE)), dpi_);
       const int w = r.right - r.left, h = r.bottom - r.top;
       SetWindowPos(parent_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
                    (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -273,7 +315,7 @@ ControlMirror::Applied& ControlMirror::Ensure(int id, Kind kind, const ui::Contr
   return a;
 }
 
-RECT ControlMirror::DeviceRect(const ui::Control& c, int extra_w, int min_h) {
+RECT ControlMirror::DeviceRect(const ui::Control& c, Size extra) {
   const int left = Scale(c.rect.left + origin_.x);
   const int top = Scale(c.rect.top + origin_.y);
   if (!c.auto_size)
@@ -287,8 +329,8 @@ RECT ControlMirror::DeviceRect(const ui::Control& c, int extra_w, int min_h) {
   GetTextMetricsW(dc, &tm);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  const int h = std::max<int>({size.cy, tm.tmHeight, min_h});
-  return {left, top, left + size.cx + extra_w, top + h};
+  const int h = std::max<int>({size.cy, tm.tmHeight, dpi::ToDevice(extra.h, dpi_)});
+  return {left, top, left + size.cx + dpi::ToDevice(extra.w, dpi_), top + h};
 }
 
 void ControlMirror::ApplyRect(Applied& a, const RECT& r) {
@@ -299,6 +341,8 @@ void ControlMirror::ApplyRect(Applied& a, const RECT& r) {
     case Kind::ComboBox:
     case Kind::EditCombo:
     case Kind::ColorCombo: {
+      // The list's items were measured at the density the box was made at.
+      if (a.kind == Kind::ColorCombo) SendMessageW(a.hwnd, CB_SETITEMHEIGHT, 0, Scale(18));
       const int drop = Scale(a.item_height);
       MoveWindow(a.hwnd, r.left, r.top, w, h + drop, TRUE);
       RECT field_rect;
@@ -369,11 +413,12 @@ void ControlMirror::ApplyTip(Applied& a, const std::string& hint) {
 }
 
 // Everything every control has, but its visibility (Finish shows it once it is complete).
-void ControlMirror::ApplyCommon(Applied& a, const ui::Control& c, int extra_w, int min_h) {
+void ControlMirror::ApplyCommon(Applied& a, const ui::Control& c, Size extra) {
   const bool has_text = a.kind == Kind::Label || a.kind == Kind::Button ||
                         a.kind == Kind::GroupBox || a.kind == Kind::CheckBox ||
                         a.kind == Kind::RadioChoice || a.kind == Kind::Edit ||
                         a.kind == Kind::EditCombo;
+  a.extra = extra;
   std::string key;
   HFONT font = FontFor(c.font, &key);
   const bool font_changed = a.fresh || key != a.font_key;
@@ -392,7 +437,7 @@ void ControlMirror::ApplyCommon(Applied& a, const ui::Control& c, int extra_w, i
   if (has_text && text_changed) SetWindowTextW(a.hwnd, Wide(c.text).c_str());
   if (a.fresh || font_changed || (c.auto_size && text_changed) || c.rect != a.last.rect ||
       c.auto_size != a.last.auto_size)
-    ApplyRect(a, DeviceRect(c, extra_w, min_h));
+    ApplyRect(a, DeviceRect(c, extra));
   if (a.fresh || c.enabled != a.last.enabled) {
     EnableWindow(a.hwnd, c.enabled);
     for (HWND part : a.parts) EnableWindow(part, c.enabled);
@@ -442,7 +487,7 @@ void ControlMirror::Apply(int id, const ui::Picture& c) {
 void ControlMirror::Apply(int id, const ui::CheckBox& c) {
   Applying applying(*this);
   Applied& a = Ensure(id, Kind::CheckBox, c);
-  ApplyCommon(a, c, MulDiv(kCheckExtra, dpi_, 96), MulDiv(kCheckMinHeight, dpi_, 96));
+  ApplyCommon(a, c, {kCheckExtra, kCheckMinHeight});
   if (a.fresh || c.checked != a.checked) {
     a.checked = c.checked;
     SendMessageW(a.hwnd, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -812,6 +857,25 @@ bool ControlMirror::DrawColorItem(const DRAWITEMSTRUCT& item) {
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
   return true;
+}
+
+LRESULT CALLBACK ControlMirror::ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                           DWORD_PTR ref) {
+  if (msg == WM_DPICHANGED) {
+    auto* self = reinterpret_cast<ControlMirror*>(ref);
+    self->SetDpi(HIWORD(wp));
+    const auto* suggested = reinterpret_cast<const RECT*>(lp);
+    if (self->units_ == Units::Design && suggested) {
+      // As applied, so that a window that refuses the user's sizing takes it all the same.
+      Applying applying(*self);
+      SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  } else if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, ParentProc, kParentSubclass);
+  }
+  return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 LRESULT CALLBACK ControlMirror::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,

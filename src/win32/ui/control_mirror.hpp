@@ -22,9 +22,11 @@ namespace tavu::win {
 // number), gives every control with a hint a real tool tip, and answers the WM_CTLCOLOR*
 // messages with each control's colours.
 //
-// Units: a window described in 96-dpi pixels (Design) is scaled to the screen's dpi, frame,
+// Units: a window described in 96-dpi pixels (Design) is scaled to its monitor's dpi, frame,
 // controls and fonts alike; a window laid out from the screen's own pixels (Device) is placed
-// as it is. Font sizes in points follow the dpi in both.
+// as it is. Font sizes in points follow the dpi in both. The dpi is the window's own: read from
+// its monitor when attached, and changed when Windows says the window moved to a monitor of
+// another density (WM_DPICHANGED, seen before the view's own handler).
 class ControlMirror {
  public:
   enum class Units { Design, Device };
@@ -73,8 +75,13 @@ class ControlMirror {
   COLORREF FormColor() const { return Resolve(form_color_); }
   HBRUSH FormBrush() { return Brush(FormColor()); }
   int dpi() const { return dpi_; }
+  // Lays every control out again at `dpi`, fonts and tool tips made anew. The frame is left to
+  // the caller: on WM_DPICHANGED a Design window takes the rectangle Windows suggests.
+  void SetDpi(int dpi);
   // This window's pixels to the screen's (identity for Device units).
   int Scale(int v) const;
+  // The frame around a client area of `client`, both in this window's units, at its dpi.
+  Size FrameSize(Size client) const;
 
   static COLORREF Resolve(Color c);
 
@@ -104,6 +111,7 @@ class ControlMirror {
     std::vector<HWND> parts;  // radio items, or a number field's arrows
     bool fresh = true;
     RECT device{};
+    Size extra;  // added to an auto-sized control's text extent, in 96-dpi pixels
     ui::Control last;
     std::string font_key;
     bool checked = false;
@@ -130,12 +138,14 @@ class ControlMirror {
 
   Applied& Ensure(int id, Kind kind, const ui::Control& c);
   HWND Create(const wchar_t* cls, DWORD style, int id);
-  void ApplyCommon(Applied& a, const ui::Control& c, int extra_w = 0, int min_h = 0);
+  // `extra` (96-dpi pixels, scaled in both units): width added to an auto-sized control's text
+  // and its least height.
+  void ApplyCommon(Applied& a, const ui::Control& c, Size extra = {});
   void ApplyRect(Applied& a, const RECT& device);
   void ApplyTip(Applied& a, const std::string& hint);
   // Shows or hides the control once everything else is applied, and remembers `c`.
   void Finish(Applied& a, const ui::Control& c);
-  RECT DeviceRect(const ui::Control& c, int extra_w, int min_h);
+  RECT DeviceRect(const ui::Control& c, Size extra);
   HFONT FontFor(const std::optional<ui::Font>& font, std::string* key = nullptr);
   HBRUSH Brush(COLORREF color);
   const ui::Font& EffectiveFont(const std::optional<ui::Font>& font) const {
@@ -145,6 +155,7 @@ class ControlMirror {
   bool Colors(HDC dc, HWND control, LRESULT* result);
   bool DrawColorItem(const DRAWITEMSTRUCT& item);
   static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static LRESULT CALLBACK ParentProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
   HWND parent_ = nullptr;
   Units units_ = Units::Design;

@@ -67,6 +67,11 @@ LRESULT CALLBACK View::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     self->hwnd_ = nullptr;
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
+  if (msg == WM_DPICHANGED) {
+    self->DpiChanged(HIWORD(wp));
+    SyncAll();
+    return 0;
+  }
   return self->Handle(msg, wp, lp);
 }
 

@@ -25,6 +25,10 @@ class View {
   void Create(std::wstring_view window_class, DWORD style, DWORD ex_style, std::wstring_view title,
               HWND owner, HBRUSH background = nullptr, LPCWSTR cursor = IDC_ARROW);
   virtual LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  // The window moved to a monitor of another density. Its mirror has already laid its controls
+  // out again and taken the frame Windows suggested; a view makes again what it owns itself at
+  // the old dpi (fonts, controls outside the mirror). The refresh of every view follows.
+  virtual void DpiChanged(int /*dpi*/) {}
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
 
  private:

@@ -13,7 +13,6 @@ namespace tavu {
 
 namespace {
 
-constexpr Size kDesignSize{496, 330};
 constexpr Color kBlack = 0;
 constexpr Color kWhite = Rgb(255, 255, 255);
 constexpr Color kCream = Rgb(255, 251, 240);

@@ -130,6 +130,8 @@ class TfrmBreakHint : public TimerSink {
   };
 
   static constexpr std::string_view kFormName = "frmBreakHint";
+  // The frame as designed, before any zoom (96-dpi pixels).
+  static constexpr Size kDesignSize{496, 330};
   static constexpr int kTimer1 = 1;
   static constexpr uint32_t kTimer1Ms = 1000;
   static constexpr uint16_t kCountSeconds = 60;

@@ -41,6 +41,8 @@ struct SetupFormState : ui::FormState {
   SetupFormState() {
     caption = kSetupCaption;
     client = {645, 447};
+    // The colour of the tabs' pages, so that labels and boxes sit on them seamlessly.
+    color = SystemColor(kSysColorWindow);
   }
   int page = kPageScreenSaver;  // in front when first shown without a chosen page
   bool topmost = false;

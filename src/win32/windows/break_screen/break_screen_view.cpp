@@ -75,6 +75,14 @@ BreakScreenView::BreakScreenView(std::function<void()> on_freed,
   // Laid out from the screen's own size.
   mirror_.Attach(hwnd(), ControlMirror::Units::Device,
                  [this](int id, const ui::Input& input) { OnInput(id, input); });
+  canvas_.SetDpi(mirror_.dpi());
+}
+
+void BreakScreenView::DpiChanged(int dpi) {
+  // The pattern keeps its pixels; its texts in points are written again at the new size.
+  canvas_.SetDpi(dpi);
+  canvas_stale_ = true;
+  InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 BreakScreenView::~BreakScreenView() {

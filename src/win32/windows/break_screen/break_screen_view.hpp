@@ -73,6 +73,7 @@ class BreakScreenView : public View, public BreakScreenHost {
 
  private:
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+  void DpiChanged(int dpi) override;
   void OnInput(int id, const ui::Input& input);
 
   // Sizes the canvas to the window and, if it is stale, runs FormPaint on it and schedules the

@@ -1,5 +1,6 @@
 #include "windows/countdown/break_hint_view.hpp"
 
+#include "base/dpi.hpp"
 #include "ui/resources.hpp"
 #include "windows/countdown/break_hint_ids.hpp"
 
@@ -15,11 +16,13 @@ constexpr UINT kMsgFree = WM_APP + 1;
 
 // ---- detail pop-up ----
 
-ShowDetailView::ShowDetailView() {
+ShowDetailView::ShowDetailView(int dpi) {
   // Borderless: its frame is its text's box.
   Create(L"TfrmShowDetail", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"", GetDesktopWindow());
-  // Laid out in the countdown window's units, against where it is on the screen.
+  // Laid out in the countdown window's units, against where it is on the screen: at its dpi,
+  // whichever monitor the hidden pop-up was made on.
   mirror_.Attach(hwnd(), ControlMirror::Units::Design, nullptr);
+  mirror_.SetDpi(dpi);
 }
 
 Size ShowDetailView::MeasureText(const ui::Font& font, std::string_view text) {
@@ -87,7 +90,7 @@ void BreakHintView::Free() {
 
 ShowDetailHost& BreakHintView::NewDetailView() {
   std::erase_if(details_, [](const auto& d) { return d->freed(); });
-  details_.push_back(std::make_unique<ShowDetailView>());
+  details_.push_back(std::make_unique<ShowDetailView>(mirror_.dpi()));
   return *details_.back();
 }
 
@@ -134,6 +137,18 @@ void BreakHintView::OnInput(int id, const ui::Input& input) {
       return;
   }
   SyncAll();
+}
+
+void BreakHintView::ReportFrame() {
+  RECT r;
+  GetWindowRect(hwnd(), &r);
+  presenter_->WindowMoved(dpi::ToDesign({r.left, r.top, r.right, r.bottom}, mirror_.dpi()));
+}
+
+void BreakHintView::DpiChanged(int) {
+  // The mirror took the new frame as applied (the user's sizing may be locked): the presenter
+  // learns it in the new dpi's pixels, or its next frame would put the window back.
+  if (presenter_ && !freed_ && !IsIconic(hwnd())) ReportFrame();
 }
 
 void BreakHintView::PaintDecorations(HDC dc) {
@@ -192,12 +207,7 @@ LRESULT BreakHintView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
       const bool moved = (pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
-      if (moved && !mirror_.applying() && !IsIconic(hwnd())) {
-        RECT r;
-        GetWindowRect(hwnd(), &r);
-        auto design = [&](LONG v) { return MulDiv(v, 96, mirror_.dpi()); };
-        presenter_->WindowMoved({design(r.left), design(r.top), design(r.right), design(r.bottom)});
-      }
+      if (moved && !mirror_.applying() && !IsIconic(hwnd())) ReportFrame();
       break;
     }
     case WM_CLOSE:

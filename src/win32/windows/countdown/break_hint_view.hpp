@@ -12,7 +12,7 @@ namespace tavu::win {
 // "TfrmShowDetail": one line of text in a borderless top-most window under the countdown.
 class ShowDetailView : public View, public ShowDetailHost {
  public:
-  ShowDetailView();
+  explicit ShowDetailView(int dpi);
   Size MeasureText(const ui::Font& font, std::string_view text) override;
   void Show(const ShowDetailState& state) override;
   void Free() override;
@@ -46,6 +46,9 @@ class BreakHintView : public View, public BreakHintHost {
 
  private:
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+  void DpiChanged(int dpi) override;
+  // Tells the presenter where the user (or Windows) put the frame.
+  void ReportFrame();
   void OnInput(int id, const ui::Input& input);
   void PaintDecorations(HDC dc);
 

@@ -31,6 +31,12 @@ void ReminderView::CloseWindow() {
   if (on_closed_) on_closed_();
 }
 
+void ReminderView::DpiChanged(int dpi) {
+  canvas_.SetDpi(dpi);
+  revealed_ = {};  // the region, if any, is set again in the new dpi's pixels
+  InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 void ReminderView::ApplyRevealed(const Rect& part, Size client) {
   if (part == revealed_) return;
   revealed_ = part;
@@ -83,6 +89,7 @@ HintSmallWindowView::HintSmallWindowView(std::function<void()> on_closed)
     : ReminderView(L"TfrmHintSmallWindow", WS_EX_LAYERED, std::move(on_closed)) {
   SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(HintSmallWindowState{}.alpha), LWA_ALPHA);
   mirror_.Attach(hwnd(), ControlMirror::Units::Design, nullptr);
+  canvas_.SetDpi(mirror_.dpi());
 }
 
 void HintSmallWindowView::Show() { ShowWindowNow(); }
@@ -134,6 +141,7 @@ RemindWindowCenterView::RemindWindowCenterView(std::function<void()> on_closed)
     : ReminderView(L"TfrmRemindWindowCenter", 0, std::move(on_closed)),
       alarm_(LoadResourceBytes(kResAlarmJpeg)) {
   mirror_.Attach(hwnd(), ControlMirror::Units::Design, nullptr);
+  canvas_.SetDpi(mirror_.dpi());
 }
 
 void RemindWindowCenterView::Show() { ShowWindowNow(); }

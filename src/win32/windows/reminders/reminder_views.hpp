@@ -16,6 +16,8 @@ namespace tavu::win {
 class ReminderView : public View {
  protected:
   ReminderView(const wchar_t* window_class, DWORD ex_style, std::function<void()> on_closed);
+  // Texts in points are drawn at the new size; the window region is cut again.
+  void DpiChanged(int dpi) override;
   void ShowWindowNow();
   void CloseWindow();
   // Shows only `part` (client coordinates in 96-dpi pixels) of a `client`-sized window.

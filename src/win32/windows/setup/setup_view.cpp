@@ -16,7 +16,9 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 
 // The countdown window's picture is a copy of the on-top picture.
 SetupView::SetupView()
-    : on_top_(LoadResourceBytes(kResOnTopJpeg)), hint_(LoadResourceBytes(kResOnTopJpeg)) {
+    : on_top_(LoadResourceBytes(kResOnTopJpeg)),
+      hint_(LoadResourceBytes(kResOnTopJpeg)),
+      deco_(LoadResourceBytes(kResDecoJpeg)) {
   Create(L"TfrmSetup", kStyle, WS_EX_CONTROLPARENT, L"", nullptr);
   mirror_.Attach(hwnd(), ControlMirror::Units::Design, [this](int id, const ui::Input& input) {
     if (!presenter_) return;
@@ -33,19 +35,12 @@ SetupView::SetupView()
 void SetupView::BuildControls() {
   if (tabs_) return;
   const SetupFormState initial;
-  LOGFONTW lf{};
-  lf.lfHeight = -mirror_.Scale(16);
-  lf.lfWeight = FW_BOLD;
-  lf.lfCharSet = GB2312_CHARSET;
-  lf.lfQuality = CLEARTYPE_QUALITY;
-  Wide(initial.font.face).copy(lf.lfFaceName, LF_FACESIZE - 1);
-  tab_font_ = CreateFontIndirectW(&lf);
   tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"",
                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE, 0,
                           0, mirror_.Scale(initial.client.w), mirror_.Scale(initial.client.h),
                           hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kSetupTabs)),
                           GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(tab_font_), FALSE);
+  MakeTabFont();
   for (size_t i = 0; i < kSetupTabCaptions.size(); ++i) {
     std::wstring caption = Wide(kSetupTabCaptions[i]);
     TCITEMW item{};
@@ -53,6 +48,29 @@ void SetupView::BuildControls() {
     item.pszText = caption.data();
     SendMessageW(tabs_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
+}
+
+// The tabs' bold 16-pixel font, at the window's density.
+void SetupView::MakeTabFont() {
+  const SetupFormState initial;
+  LOGFONTW lf{};
+  lf.lfHeight = -mirror_.Scale(16);
+  lf.lfWeight = FW_BOLD;
+  lf.lfCharSet = GB2312_CHARSET;
+  lf.lfQuality = CLEARTYPE_QUALITY;
+  Wide(initial.font.face).copy(lf.lfFaceName, LF_FACESIZE - 1);
+  HFONT old = tab_font_;
+  tab_font_ = CreateFontIndirectW(&lf);
+  SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(tab_font_), old != nullptr);
+  if (old) DeleteObject(old);
+}
+
+void SetupView::DpiChanged(int) {
+  if (!tabs_) return;  // made at the density of its first showing
+  MakeTabFont();
+  const SetupFormState initial;
+  SetWindowPos(tabs_, nullptr, 0, 0, mirror_.Scale(initial.client.w),
+               mirror_.Scale(initial.client.h), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 SetupView::~SetupView() { DeleteObject(tab_font_); }
@@ -67,6 +85,7 @@ void SetupView::Hide() {
   ShowWindow(hwnd(), SW_HIDE);
   on_top_.Release();
   hint_.Release();
+  deco_.Release();
 }
 
 void SetupView::DrawPicture(const DRAWITEMSTRUCT& item) {
@@ -78,6 +97,9 @@ void SetupView::DrawPicture(const DRAWITEMSTRUCT& item) {
       break;
     case ids::kSetupHintPicture:
       picture = &hint_;
+      break;
+    case ids::kSetupDecoPicture:
+      picture = &deco_;
       break;
     default:
       break;
@@ -121,6 +143,13 @@ LRESULT SetupView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM:
       DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
       return TRUE;
+    case WM_ERASEBKGND: {
+      // The form's colour, which group boxes show through.
+      RECT r;
+      GetClientRect(hwnd(), &r);
+      FillRect(reinterpret_cast<HDC>(wp), &r, mirror_.FormBrush());
+      return TRUE;
+    }
     case WM_NOTIFY: {
       const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
       if (hdr->hwndFrom == tabs_ && hdr->code == TCN_SELCHANGE) {

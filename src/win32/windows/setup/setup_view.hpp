@@ -33,7 +33,10 @@ class SetupView : public View, public FormHost {
   // The pictures the pages show, decoded only while the window shows.
   StretchedPicture on_top_;
   StretchedPicture hint_;
+  StretchedPicture deco_;
   void DrawPicture(const DRAWITEMSTRUCT& item);
+  void DpiChanged(int dpi) override;
+  void MakeTabFont();
 };
 
 }  // namespace tavu::win

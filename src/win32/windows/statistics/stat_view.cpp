@@ -30,19 +30,12 @@ StatView::StatView(std::function<void()> on_closed) : on_closed_(std::move(on_cl
   Create(L"TfrmStat", kStyle, WS_EX_CONTROLPARENT, L"", nullptr);
   mirror_.Attach(hwnd(), ControlMirror::Units::Design,
                  [this](int id, const ui::Input&) { OnInput(id); });
-  const StatState initial;
-  tab_font_ = MakeFont(mirror_.Scale(12), true, initial.font.face);
-  memo_font_ = MakeFont(mirror_.Scale(12), false, initial.font.face);
   tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"",
                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_BUTTONS |
                               TCS_FLATBUTTONS | TCS_FIXEDWIDTH,
-                          mirror_.Scale(16), mirror_.Scale(kTabsTop), mirror_.Scale(kTabsWidth),
-                          mirror_.Scale(kTabsHeight), hwnd(),
+                          0, 0, 0, 0, hwnd(),
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kStatPages)),
                           GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(tab_font_), FALSE);
-  SendMessageW(tabs_, TCM_SETITEMSIZE, 0,
-               MAKELPARAM(mirror_.Scale(kTabWidth), mirror_.Scale(kTabsHeight - 4)));
   for (size_t i = 0; i < TfrmStat::kPageCaptions.size(); ++i) {
     std::wstring caption = Wide(TfrmStat::kPageCaptions[i]);
     TCITEMW item{};
@@ -50,16 +43,32 @@ StatView::StatView(std::function<void()> on_closed) : on_closed_(std::move(on_cl
     item.pszText = caption.data();
     SendMessageW(tabs_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
-  const Rect& m = initial.Memo1.rect;
   memo_ = CreateWindowExW(
       WS_EX_CLIENTEDGE, WC_EDITW, L"",
-      WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
-      mirror_.Scale(m.left), mirror_.Scale(m.top), mirror_.Scale(m.Width()),
-      mirror_.Scale(m.Height()), hwnd(),
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kStatMemo)), GetModuleHandleW(nullptr),
-      nullptr);
-  SendMessageW(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(memo_font_), FALSE);
+      WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, 0, 0,
+      0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kStatMemo)),
+      GetModuleHandleW(nullptr), nullptr);
   SendMessageW(memo_, EM_SETLIMITTEXT, kMemoLimit, 0);
+  LayOutOwnControls();
+}
+
+// The page strip and the history are the view's own: their fonts and places at the window's dpi.
+void StatView::LayOutOwnControls() {
+  const StatState initial;
+  HFONT old_tab_font = tab_font_, old_memo_font = memo_font_;
+  tab_font_ = MakeFont(mirror_.Scale(12), true, initial.font.face);
+  memo_font_ = MakeFont(mirror_.Scale(12), false, initial.font.face);
+  SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(tab_font_), TRUE);
+  SendMessageW(tabs_, TCM_SETITEMSIZE, 0,
+               MAKELPARAM(mirror_.Scale(kTabWidth), mirror_.Scale(kTabsHeight - 4)));
+  MoveWindow(tabs_, mirror_.Scale(16), mirror_.Scale(kTabsTop), mirror_.Scale(kTabsWidth),
+             mirror_.Scale(kTabsHeight), TRUE);
+  const Rect& m = initial.Memo1.rect;
+  SendMessageW(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(memo_font_), TRUE);
+  MoveWindow(memo_, mirror_.Scale(m.left), mirror_.Scale(m.top), mirror_.Scale(m.Width()),
+             mirror_.Scale(m.Height()), TRUE);
+  if (old_tab_font) DeleteObject(old_tab_font);
+  if (old_memo_font) DeleteObject(old_memo_font);
 }
 
 StatView::~StatView() {
@@ -69,12 +78,7 @@ StatView::~StatView() {
 
 void StatView::Attach(TfrmStat& presenter) { presenter_ = &presenter; }
 
-Size StatView::FrameSize(Size client) {
-  RECT r{0, 0, mirror_.Scale(client.w), mirror_.Scale(client.h)};
-  AdjustWindowRectEx(&r, kStyle, FALSE, WS_EX_CONTROLPARENT);
-  const int dpi = mirror_.dpi();
-  return {MulDiv(r.right - r.left, 96, dpi), MulDiv(r.bottom - r.top, 96, dpi)};
-}
+Size StatView::FrameSize(Size client) { return mirror_.FrameSize(client); }
 
 void StatView::Show() {
   Sync();

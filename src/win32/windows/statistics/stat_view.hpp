@@ -34,6 +34,8 @@ class StatView : public View, public StatHost {
 
  private:
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+  void DpiChanged(int) override { LayOutOwnControls(); }
+  void LayOutOwnControls();
   void OnInput(int id);
   void ApplyMemo(const StatState& s);
 
