@@ -174,7 +174,10 @@ void SOTView::Sync() {
 LRESULT SOTView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_PAINT:
+      // A layered window keeps what it was painted with, so the screen-sized copy goes at once;
+      // the rare repaint decodes it again.
       PaintPicture(hwnd(), picture_);
+      picture_.Release();
       return 0;
     case WM_ERASEBKGND:
       return picture_.Empty() ? Default(msg, wp, lp) : 1;

@@ -123,12 +123,25 @@ void SetupView::Sync() {
 }
 
 bool SetupView::PreviewKey(const MSG& msg) {
-  if (!presenter_ || msg.message != WM_KEYDOWN) return false;
+  if (!presenter_) return false;
   if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
-  const bool visible_before = presenter_->State().visible;
-  presenter_->FormKeyDown(msg.wParam == VK_ESCAPE ? ui::Key::Escape : ui::Key::Other);
-  SyncAll();
-  return visible_before != presenter_->State().visible;
+  if (msg.message == WM_KEYDOWN) {
+    // Esc in an open drop-down list closes the list, not the window.
+    bool list_open = false;
+    if (msg.wParam == VK_ESCAPE)
+      for (HWND w = msg.hwnd; w && w != hwnd(); w = GetParent(w))
+        list_open = list_open || SendMessageW(w, CB_GETDROPPEDSTATE, 0, 0);
+    if (!list_open) {
+      const bool visible_before = presenter_->State().visible;
+      presenter_->FormKeyDown(msg.wParam == VK_ESCAPE ? ui::Key::Escape : ui::Key::Other);
+      SyncAll();
+      if (visible_before != presenter_->State().visible) return true;
+    }
+  }
+  // Tab, Shift+Tab and the arrows move between the controls as in a dialog.
+  if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
+    return IsDialogMessageW(hwnd(), const_cast<MSG*>(&msg));
+  return false;
 }
 
 LRESULT SetupView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
