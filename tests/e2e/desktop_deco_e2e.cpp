@@ -121,7 +121,7 @@ TEST(DesktopDeco, SitsInTheTopRightCornerBelowEveryOtherWindow) {
 
 TEST(DesktopDeco, MovesOnceTheLeftButtonIsReleased) {
   Sandbox box;
-  box.WriteFile(L"lh20cfg", kNoWelcome);
+  box.WriteFile(L"lh20cfg", kNoWelcomeWithOnTop);
   box.StartAndWaitMain();
   HWND deco = WaitShown(kDecoClass);
   ASSERT_NE(deco, nullptr);
@@ -172,7 +172,7 @@ TEST(DesktopDeco, ItsMenuMovesItDownAndHidesIt) {
 
 TEST(SOTForm, CoversTheScreenFaintlyAndLetsClicksThrough) {
   Sandbox box;
-  box.WriteFile(L"lh20cfg", kNoWelcome);
+  box.WriteFile(L"lh20cfg", kNoWelcomeWithOnTop);
   box.StartAndWaitMain();
   HWND sot = WaitShown(kSOTClass);
   ASSERT_NE(sot, nullptr);
@@ -205,7 +205,7 @@ TEST(DesktopPictures, TheTrayMenuSwitchesThemOffAndOn) {
   for (const auto& c : cases) {
     SCOPED_TRACE(Utf8(c.cls));
     Sandbox box;
-    box.WriteFile(L"lh20cfg", kNoWelcome);
+    box.WriteFile(L"lh20cfg", kNoWelcomeWithOnTop);
     HWND main = box.StartAndWaitMain();
     ASSERT_NE(WaitShown(c.cls), nullptr);
     ASSERT_NE(OpenTrayMenu(main), nullptr);

@@ -245,9 +245,21 @@ int DarkPixels(const RECT& r) {
 void Screenshot(const std::string& name, Ms settle) {
   const std::wstring dir = Env(L"TAVU_SCREENS");
   if (dir.empty()) return;
+  // A display without a compositor draws the on-top picture opaque, over the windows a shot is
+  // about: it is left out of every shot but its own, and of none while a menu is open (hiding a
+  // window would close the menu).
+  std::vector<HWND> hidden;
+  if (name.find("on-top") == std::string::npos && VisibleMenus() == 0) {
+    for (HWND sot = nullptr; (sot = FindWindowExW(nullptr, sot, L"TSOTForm", nullptr));) {
+      if (!IsWindowVisible(sot)) continue;
+      ShowWindow(sot, SW_HIDE);
+      hidden.push_back(sot);
+    }
+  }
   Sleep(static_cast<DWORD>(settle.count()));
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   const std::vector<uint32_t> pixels = Grab({0, 0, w, h});
+  for (HWND sot : hidden) ShowWindow(sot, SW_SHOWNA);
   PngWriter::Write(dir + L"\\" + Wide(name) + L".png", w, h, pixels);
 }
 

@@ -99,9 +99,13 @@ bool SendDpiChanged(HWND window, int dpi, const RECT& suggested);
 // `child`'s rectangle in its parent's client coordinates.
 RECT RectInParent(HWND child);
 
-// A configuration file with every default but "允许自动弹出帮助信息" off: no welcome picture at
-// start to cover the windows a test looks at.
+// A configuration file with every default but "允许自动弹出帮助信息" and "显示银屏倩影" off: no
+// welcome picture at start, and no on-top picture (a display without a compositor draws it
+// opaque) to cover the windows a test looks at.
 inline constexpr char kNoWelcome[] =
+    "x\r\n[0]\r\n[1]\r\n[2]\r\n[3]\r\n[4]\r\n[5]\r\n[6]\r\n[7] FALSE FALSE FALSE\r\n";
+// The same with the on-top picture on, as it is by default.
+inline constexpr char kNoWelcomeWithOnTop[] =
     "x\r\n[0]\r\n[1]\r\n[2]\r\n[3]\r\n[4]\r\n[5]\r\n[6]\r\n[7] TRUE FALSE FALSE\r\n";
 
 // The per-user folder of the maker's shared path files, and one of them written as the program

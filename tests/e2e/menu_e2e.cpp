@@ -25,6 +25,7 @@ void PressHotKey(HWND main, UINT modifiers, UINT key) {
 
 TEST(TrayMenu, RightClickOpensTheMenuAndItsItemsAct) {
   Sandbox box;
+  box.WriteFile(L"lh20cfg", kNoWelcome);
   HWND main = box.StartAndWaitMain();
   ASSERT_TRUE(WaitUntil([&] { return !Visible(main); }, 8s));
   ASSERT_NE(OpenTrayMenu(main), nullptr);
