@@ -137,6 +137,29 @@ TEST(SettingsWindow, ValuesChangedThroughControlsReachTheFileOnEsc) {
   EXPECT_EQ(general[1], "TRUE");
 }
 
+// Windows says the window moved to a 144-dpi monitor: it takes the suggested frame, and the tabs
+// (the view's own) and the pages' controls grow with it.
+TEST(SettingsWindow, AMoveToADenserMonitorLaysThePagesOutAgain) {
+  Sandbox box;
+  box.WriteFile(L"lh20cfg", kNoWelcome);
+  HWND main = box.StartAndWaitMain();
+  HWND setup = OpenSettings(main);
+  HWND tabs = GetDlgItem(setup, kSetupTabs), list = GetDlgItem(setup, kSetupSaverList);
+  const RECT tabs_before = RectInParent(tabs), list_before = RectInParent(list);
+  const RECT frame = WindowRect(setup);
+  const RECT suggested{10, 10, 10 + (frame.right - frame.left) * 3 / 2,
+                       10 + (frame.bottom - frame.top) * 3 / 2};
+  ASSERT_TRUE(SendDpiChanged(setup, 144, suggested));
+  const RECT now = WindowRect(setup);
+  EXPECT_TRUE(EqualRect(&now, &suggested));
+  const RECT tabs_after = RectInParent(tabs), list_after = RectInParent(list);
+  EXPECT_NEAR(tabs_after.right, tabs_before.right * 3 / 2, 1);
+  EXPECT_NEAR(tabs_after.bottom, tabs_before.bottom * 3 / 2, 1);
+  EXPECT_NEAR(list_after.left, list_before.left * 3 / 2, 1);
+  EXPECT_NEAR(list_after.right, list_before.right * 3 / 2, 1);
+  Screenshot("settings-moved-to-144dpi");
+}
+
 TEST(SettingsWindow, TheHotKeyTipChangesBetweenShowings) {
   Sandbox box;
   box.WriteFile(L"lh20cfg", kNoWelcome);
