@@ -1,5 +1,5 @@
 # Front door. `make test` is what CI runs.
-.PHONY: all bootstrap build build-native build-windows test unit e2e run bench clean
+.PHONY: all bootstrap build build-native build-windows test unit e2e run bench dist clean
 
 all: build
 
@@ -25,6 +25,7 @@ e2e: build-windows
 test: build
 	@ctest --preset native
 	@ctest --preset windows
+	@scripts/dist-e2e
 
 run: build-windows
 	@scripts/run
@@ -32,5 +33,8 @@ run: build-windows
 bench: build
 	@scripts/bench
 
+dist: build-windows
+	@scripts/dist
+
 clean:
-	rm -rf build/native build/windows build/screens build/run build/e2e-work
+	rm -rf build/native build/windows build/screens build/run build/e2e-work build/dist build/wine-dist
