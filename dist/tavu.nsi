@@ -3,6 +3,9 @@
 ; Per user by default ($LOCALAPPDATA\Programs\Tavu); for all users (Program Files) when run
 ; elevated. /CURRENTUSER or /ALLUSERS on the command line choose the mode themselves.
 Unicode true
+; 64-bit like the program: it installs into the 64-bit Program Files and registry view, and a
+; 32-bit Windows refuses it at once, as it would refuse tavu.exe.
+Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
@@ -35,7 +38,6 @@ SetCompressor /SOLID lzma
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
-!include x64.nsh
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -106,10 +108,6 @@ FunctionEnd
 !insertmacro EndRunningProgram "un."
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "本软件需要 64 位 Windows。" /SD IDOK
-    Abort
-  ${EndIf}
   ${GetParameters} $R0
   ClearErrors
   ${GetOptions} $R0 "/CURRENTUSER" $R1
@@ -130,8 +128,6 @@ Function .onInit
       ${EndIf}
     ${EndIf}
   ${EndIf}
-  ; The program is 64-bit: its Run values are in the 64-bit view.
-  SetRegView 64
   ${If} $AllUsers = 1
     SetShellVarContext all
     StrCpy $INSTDIR "$PROGRAMFILES64\Tavu"
@@ -188,7 +184,6 @@ SectionEnd
 
 Function un.onInit
   ; Installed for all users when the machine's key names this folder.
-  SetRegView 64
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $0 == $INSTDIR
     StrCpy $AllUsers 1
