@@ -90,13 +90,14 @@ Function ${un}EndRunningProgram
   ; The window goes first; the process holds its file a moment longer.
   StrCpy $1 0
   ${DoWhile} $1 < 50
+    ${IfNot} ${FileExists} "$INSTDIR\tavu.exe"
+      ${Break}
+    ${EndIf}
+    ; Opening the file for writing fails while the program still runs from it.
     ClearErrors
     FileOpen $2 "$INSTDIR\tavu.exe" a
     ${IfNot} ${Errors}
       FileClose $2
-      ${Break}
-    ${EndIf}
-    ${IfNot} ${FileExists} "$INSTDIR\tavu.exe"
       ${Break}
     ${EndIf}
     Sleep 100
