@@ -69,10 +69,10 @@ TEST_F(Resources, TheIconAndTheManifestAreThere) {
   FreeLibrary(module);
   // Common controls 6 (themed controls, the tool tips), no elevation (a per-user install and
   // the settings beside it), per-monitor dpi (checked with its other forms in dpi_e2e.cpp).
-  for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-                           "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
-                           ">PerMonitorV2, PerMonitor</dpiAwareness>"})
-    EXPECT_NE(manifest.find(part), std::string::npos) << part << "\n" << manifest;
+  for (const char* element : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+                              "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
+                              ">PerMonitorV2, PerMonitor</dpiAwareness>"})
+    EXPECT_NE(manifest.find(element), std::string::npos) << element << "\n" << manifest;
 }
 
 }  // namespace
