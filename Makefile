@@ -1,5 +1,5 @@
 # Front door. `make test` is what CI runs.
-.PHONY: all bootstrap build build-native build-windows test unit e2e run bench clean
+.PHONY: all bootstrap build build-native build-windows test unit e2e run bench dist clean
 
 all: build
 
@@ -25,6 +25,7 @@ e2e: build-windows
 test: build
 	@ctest --preset native
 	@ctest --preset windows
+	@scripts/dist-e2e
 
 # Only the program itself: a newcomer's first run builds no tests or benchmarks.
 run: bootstrap
@@ -36,5 +37,8 @@ run: bootstrap
 bench: build
 	@scripts/bench
 
+dist: build-windows
+	@scripts/dist
+
 clean:
-	rm -rf build/native build/windows build/screens build/run build/e2e-work
+	rm -rf build/native build/windows build/screens build/run build/e2e-work build/dist build/wine-dist

@@ -74,8 +74,8 @@ struct OldVersionWindow {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = cls;
     RegisterClassW(&wc);
-    hwnd = CreateWindowExW(0, cls, L"old", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                           wc.hInstance, nullptr);
+    hwnd = CreateWindowExW(0, cls, L"old", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                           nullptr);
   }
   ~OldVersionWindow() { Close(); }
   void Close() {
@@ -112,6 +112,30 @@ TEST(Startup, CloseRequestsHideTheWelcomePictureAndTheProgramRuns) {
   PostMessageW(main, kMsgShowSplash, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return Visible(main); }, 2s));
   EXPECT_NE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);  // no taskbar button
+}
+
+// The uninstaller ends a running program this way: through its own exit, with no question
+// even when "选择退出时" would ask, and the system's screen saver is given back.
+TEST(Startup, AnExitRequestFromTheUninstallerEndsTheProgramCleanly) {
+  BOOL was_on = FALSE;
+  SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &was_on, 0);
+  SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, SPIF_UPDATEINIFILE);
+  auto saver_on = [] {
+    BOOL on = FALSE;
+    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &on, 0);
+    return on != FALSE;
+  };
+  Sandbox box;
+  box.WriteFile(L"lh20cfg", kNoWelcome);  // "选择退出时" is "不做什么": the menu would ask
+  Launch& program = box.Start();
+  HWND main = WaitTop(kMainClass);
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return !saver_on(); }));  // the program's own saver took over
+  SendMessageTimeoutW(main, 0x8203, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  EXPECT_EQ(program.WaitExit(10s), std::optional<DWORD>(0));
+  EXPECT_TRUE(saver_on());
+  EXPECT_EQ(FindTop(kSetupClass), nullptr);
+  SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, was_on, nullptr, SPIF_UPDATEINIFILE);
 }
 
 TEST(Settings, FirstCloseWritesTheDefaultFile) {

@@ -94,6 +94,9 @@ class FakeFiles : public Files {
   FileRead Read(std::string_view path, std::size_t limit) override;
   bool WriteAtomic(std::string_view path, std::string_view bytes) override;
   bool Exists(std::string_view path) override;
+  bool CanCreateIn(std::string_view folder) override {
+    return !no_new_files.count(std::string(folder));
+  }
   bool CreateFolder(std::string_view path) override;
   // Files directly in `folder` whose name ends as "*.ext" says (any case), in name order.
   std::vector<std::string> List(std::string_view folder, std::string_view pattern) override;
@@ -105,6 +108,7 @@ class FakeFiles : public Files {
   std::map<std::string, std::size_t> read_fails_at;  // a read error after this many bytes
   bool fail_writes = false;                          // writing fails part-way (disk full)
   bool fail_folders = false;                         // creating a folder is refused
+  std::set<std::string> no_new_files;  // folders that take no new file (Program Files)
   int writes = 0;
 };
 

@@ -102,7 +102,8 @@ TEST(SettingsStore, NoFileTheProgramCannotReadOrReplaceCostsTheUserTheirSettings
     FakeDialogs dialogs;
     dialogs.answers = c.answers;
     Arrange(files, c.problems);
-    SettingsStore store(files, dialogs);
+    fake::FakeShellLinks links;
+    SettingsStore store(files, dialogs, links);
 
     Settings loaded;
     EXPECT_EQ(store.Load(loaded), c.load);
@@ -149,7 +150,8 @@ TEST(SettingsStore, AnUnreadableFileIsAskedAboutAtEverySaveUntilTheUserAgrees) {
   FakeDialogs dialogs;
   files.files[kPath] = UsersFile();
   files.locked.insert(kPath);
-  SettingsStore store(files, dialogs);
+  fake::FakeShellLinks links;
+  SettingsStore store(files, dialogs, links);
   Settings s;
   store.Load(s);
   dialogs.answers = {false, false, true};
@@ -179,6 +181,52 @@ TEST(SettingsWindow, AnUnreadableFileIsSaidAtStartAndKeptWhenTheWindowCloses) {
   EXPECT_FALSE(rig.app.setup().State().visible);
   EXPECT_EQ(rig.files.files.at(rig.ConfigPath()), UsersFile());
   EXPECT_EQ(rig.dialogs.shown.size(), 2u);
+}
+
+// Installed for all users, the program's folder takes no new file: the settings live in the
+// user's AppData folder, made at the first save, and are read from there at the next start.
+TEST(SettingsWindow, AFolderThatTakesNoNewFileKeepsTheSettingsInTheUsersAppData) {
+  const std::string user_file = "C:\\Users\\u\\AppData\\Roaming\\LanHe\\Tavu\\lh20cfg";
+  struct Case {
+    const char* name;
+    bool writable;
+    bool maker_folder_there;  // another program of the maker made AppData\LanHe already
+    std::string path;
+  };
+  const Case cases[] = {{"writable folder", true, false, "C:\\Tavu\\lh20cfg"},
+                        {"Program Files", false, false, user_file},
+                        {"Program Files, LanHe there", false, true, user_file}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fake::Rig rig;
+    if (!c.writable) rig.files.no_new_files.insert("C:\\Tavu\\");
+    if (c.maker_folder_there) rig.files.folders.insert("C:\\Users\\u\\AppData\\Roaming\\LanHe");
+    rig.app.Start();
+    rig.app.settings().SelectBreakMode = 2;
+    rig.app.ShowSetup(kPageBasic, false);
+    EXPECT_TRUE(rig.app.setup().FormClose());
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+    EXPECT_EQ(rig.files.files.count(c.path), 1u);
+    EXPECT_EQ(rig.files.files.count("C:\\Tavu\\lh20cfg"), c.writable ? 1u : 0u);
+
+    fake::Rig next;  // the next start reads what was saved
+    next.files.files = rig.files.files;
+    next.files.folders = rig.files.folders;
+    next.files.no_new_files = rig.files.no_new_files;
+    next.app.Start();
+    EXPECT_EQ(next.app.settings().SelectBreakMode, 2);
+  }
+}
+
+TEST(SettingsWindow, AUserFolderThatCannotBeMadeIsASaveFailureSaid) {
+  fake::Rig rig;
+  rig.files.no_new_files.insert("C:\\Tavu\\");
+  rig.files.fail_folders = true;
+  rig.app.Start();
+  rig.app.ShowSetup(kPageBasic, false);
+  EXPECT_FALSE(rig.app.setup().FormClose());  // stays open, as any failed save
+  ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+  EXPECT_EQ(rig.dialogs.shown[0].text, kSaveFailedText);
 }
 
 // Saver files are listed only once the catalogue is built; an index into them survives anyway.

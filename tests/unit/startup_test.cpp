@@ -114,6 +114,17 @@ TEST(MainWindow, ExitFollowsTheChosenAction) {
   }
 }
 
+TEST(MainWindow, AnExitRequestFromOutsideEndsTheProgramWhateverTheChosenAction) {
+  for (int action : {0, 1, 2}) {
+    Rig rig;
+    rig.app.Start();
+    rig.app.settings().ActionOnSelectTerminate = action;
+    rig.app.main().OnExitNow();
+    EXPECT_EQ(rig.lifecycle.quits, std::vector<bool>{false}) << action;  // never a restart
+    EXPECT_FALSE(rig.app.setup().State().visible) << action;             // and no question
+  }
+}
+
 TEST(MainWindow, TheSystemScreenSaverIsOffWhileTheProgramRunsAndGivenBackAsItWas) {
   Rig off;
   off.system.saver_on = false;  // the user had it off: it stays off, untouched

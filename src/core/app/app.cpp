@@ -12,7 +12,7 @@ App::App(const Ports& ports, const ViewHosts& hosts)
       engine_(Engine::Deps{ports.clock, ports.input, ports.timers, settings_, plans_, log_,
                            ports.dialogs, ports.processes, forms_, *this}),
       setup_(hosts.setup, *this, settings_, plans_, ports.files, ports.dialogs, ports.random,
-             ports.screen),
+             ports.screen, ports.links),
       pages_(ports.shell),
       about_(hosts.about, pages_, *this),
       views_(hosts.views) {}

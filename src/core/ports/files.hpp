@@ -32,6 +32,9 @@ class Files {
   virtual bool WriteAtomic(std::string_view path, std::string_view bytes) = 0;
   // A file or a folder.
   virtual bool Exists(std::string_view path) = 0;
+  // Whether a new file can be made in `folder` now, found by making and deleting one: rights,
+  // read-only media and a folder under Program Files make any guess from attributes wrong.
+  virtual bool CanCreateIn(std::string_view folder) = 0;
   // One level; true when the folder exists afterwards.
   virtual bool CreateFolder(std::string_view path) = 0;
   virtual std::vector<std::string> List(std::string_view folder, std::string_view pattern) = 0;

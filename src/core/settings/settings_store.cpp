@@ -17,7 +17,31 @@ std::string ReplaceUnreadableConfigQuestion(std::string_view path) {
          "选择“否”将保留原文件，本次的设置不保存，只在程序运行期间有效。";
 }
 
-std::string SettingsStore::Path() { return files_.ExeFolder() + std::string(kConfigFileName); }
+std::string SettingsStore::Path() {
+  if (!path_.empty()) return path_;
+  const std::string exe_folder = files_.ExeFolder();
+  const std::string app_data = links_.FolderPath(ShellFolder::AppData);
+  if (files_.CanCreateIn(exe_folder) || app_data.empty()) {
+    path_ = exe_folder + std::string(kConfigFileName);
+  } else {
+    user_folder_ = app_data;
+    if (user_folder_.back() != '\\') user_folder_ += '\\';
+    user_folder_ += kUserConfigFolder;
+    path_ = user_folder_ + '\\' + std::string(kConfigFileName);
+  }
+  return path_;
+}
+
+bool SettingsStore::MakeUserFolder() {
+  if (user_folder_.empty() || files_.Exists(user_folder_)) return true;
+  // One level at a time, each only if missing: the maker's folder may already be there.
+  for (std::size_t at = user_folder_.find('\\', user_folder_.size() - kUserConfigFolder.size());;
+       at = user_folder_.find('\\', at + 1)) {
+    const std::string folder = user_folder_.substr(0, at);
+    if (!files_.Exists(folder) && !files_.CreateFolder(folder)) return false;
+    if (at == std::string::npos) return true;
+  }
+}
 
 SettingsStore::LoadResult SettingsStore::Load(Settings& s) {
   const std::string path = Path();
@@ -44,7 +68,7 @@ SettingsStore::SaveResult SettingsStore::Save(const Settings& s) {
       return SaveResult::Kept;
   }
   ask_before_replacing_ = false;  // consent, once given, holds for the rest of the run
-  if (files_.WriteAtomic(path, EncodeConfig(s))) return SaveResult::Saved;
+  if (MakeUserFolder() && files_.WriteAtomic(path, EncodeConfig(s))) return SaveResult::Saved;
   dialogs_.Warn(kSaveFailedText, kNoteCaption);
   return SaveResult::Failed;
 }

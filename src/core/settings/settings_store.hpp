@@ -4,6 +4,7 @@
 
 #include "ports/dialogs.hpp"
 #include "ports/files.hpp"
+#include "ports/shell_links.hpp"
 #include "settings/settings.hpp"
 
 namespace tavu {
@@ -17,10 +18,15 @@ std::string ConfigUnreadableText(std::string_view path);
 // Asked before a save would replace the file that could not be read.
 std::string ReplaceUnreadableConfigQuestion(std::string_view path);
 
-// The configuration file beside the executable. A file that is there but could not be read
-// holds the user's settings even so: the program runs on defaults, says so, and replaces the
-// file only when the user agrees at a save. The question stands even if the file has become
-// readable since: what it holds was never loaded, so writing over it would still lose it.
+// The user's own folder for the configuration file when the program's folder takes no new
+// file (an installation for all users under Program Files): AppData\LanHe\Tavu\.
+inline constexpr std::string_view kUserConfigFolder = "LanHe\\Tavu";
+
+// The configuration file beside the executable, or in the user's AppData folder when the
+// program's folder takes no new file (decided once, by a real probe). A file that is there but
+// could not be read holds the user's settings even so: the program runs on defaults, says so, and
+// replaces the file only when the user agrees at a save. The question stands even if the file has
+// become readable since: what it holds was never loaded, so writing over it would still lose it.
 class SettingsStore {
  public:
   enum class LoadResult { Absent, Loaded, Unreadable };
@@ -30,7 +36,8 @@ class SettingsStore {
     Failed,  // said in a message box; the settings stay in memory
   };
 
-  SettingsStore(Files& files, Dialogs& dialogs) : files_(files), dialogs_(dialogs) {}
+  SettingsStore(Files& files, Dialogs& dialogs, ShellLinks& links)
+      : files_(files), dialogs_(dialogs), links_(links) {}
 
   std::string Path();
   // Applies what the file holds; every setting it does not hold keeps its value.
@@ -38,8 +45,12 @@ class SettingsStore {
   SaveResult Save(const Settings& s);
 
  private:
+  bool MakeUserFolder();
   Files& files_;
   Dialogs& dialogs_;
+  ShellLinks& links_;
+  std::string path_;         // decided at the first use: the program's folder does not change
+  std::string user_folder_;  // empty while the file lives beside the executable
   bool ask_before_replacing_ = false;
 };
 

@@ -299,6 +299,18 @@ bool Win32Files::Exists(std::string_view path) {
   return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool Win32Files::CanCreateIn(std::string_view folder) {
+  std::wstring probe = Wide(folder);
+  if (!probe.empty() && probe.back() != L'\\') probe += L'\\';
+  probe += L"tavu-probe." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  // Deleted on close, so nothing is left even if the program ends here.
+  HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
+}
+
 bool Win32Files::CreateFolder(std::string_view path) {
   const std::wstring folder = Wide(path);
   if (CreateDirectoryW(folder.c_str(), nullptr)) return true;

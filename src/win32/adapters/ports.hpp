@@ -76,6 +76,7 @@ class Win32Files : public Files {
   FileRead Read(std::string_view path, std::size_t limit) override;
   bool WriteAtomic(std::string_view path, std::string_view bytes) override;
   bool Exists(std::string_view path) override;
+  bool CanCreateIn(std::string_view folder) override;
   bool CreateFolder(std::string_view path) override;
   std::vector<std::string> List(std::string_view folder, std::string_view pattern) override;
 

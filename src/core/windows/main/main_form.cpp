@@ -79,6 +79,8 @@ void TfrmMain::OnTaskbarCreated() {
 
 void TfrmMain::OnOpenScreenSaverSetup() { app_.ShowSetup(kPageScreenSaver, true); }
 
+void TfrmMain::OnExitNow() { app_.Terminate(false); }
+
 void TfrmMain::NExitClick() {
   switch (settings_.ActionOnSelectTerminate) {
     case 1:

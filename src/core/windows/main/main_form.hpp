@@ -28,6 +28,9 @@ inline constexpr uint32_t kMsgTrayCallback = 0x401;
 inline constexpr std::string_view kTrayTip = "岚禾休息软件";
 inline constexpr uint32_t kMsgOpenScreenSaverSetup = 0x8201;
 inline constexpr uint32_t kMsgOpenStatistics = 0x8202;
+// Sent by the uninstaller: the program ends at once through its normal exit, whatever
+// "选择退出时" says, so the system's screen saver is given back.
+inline constexpr uint32_t kMsgExitNow = 0x8203;
 
 // The seven global hot keys: atom names (also their ids), keys with the Windows key, and the
 // menu command each runs (none: the built-in screen saver, which has no menu item).
@@ -114,6 +117,7 @@ class TfrmMain : public TimerSink {
   // Message 0x218 with its event code; the result goes back to the system.
   intptr_t OnPowerBroadcast(uint32_t event) { return d_.power.OnPowerBroadcast(event); }
   void OnOpenScreenSaverSetup();
+  void OnExitNow();
   void NExitClick();
   void FormDestroy();
 

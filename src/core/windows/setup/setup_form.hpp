@@ -67,7 +67,7 @@ struct SetupFormState : ui::FormState {
 class TfrmSetup {
  public:
   TfrmSetup(FormHost& host, AppCommands& app, Settings& settings, BreakPlans& plans, Files& files,
-            Dialogs& dialogs, Random& random, Screen& screen)
+            Dialogs& dialogs, Random& random, Screen& screen, ShellLinks& links)
       : host_(host),
         app_(app),
         s_(settings),
@@ -75,7 +75,8 @@ class TfrmSetup {
         files_(files),
         dialogs_(dialogs),
         random_(random),
-        screen_(screen) {}
+        screen_(screen),
+        store_(files, dialogs, links) {}
 
   // Creation at start: the settings read from the file and the pages filled from them.
   void FormCreate();
@@ -159,7 +160,7 @@ class TfrmSetup {
   Dialogs& dialogs_;
   Random& random_;
   Screen& screen_;
-  SettingsStore store_{files_, dialogs_};
+  SettingsStore store_;
   SetupFormState state_;
   int mode_group_ = 0;
   std::string plan_text_;

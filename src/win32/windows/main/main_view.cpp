@@ -201,6 +201,9 @@ LRESULT MainView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case kMsgOpenStatistics:
       presenter_->NStatClick();
       break;
+    case kMsgExitNow:
+      presenter_->OnExitNow();
+      break;
     case WM_COMMAND:
       if (HIWORD(wp) == 0) presenter_->OnMenuCommand(LOWORD(wp));
       break;
