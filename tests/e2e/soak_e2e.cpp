@@ -210,7 +210,7 @@ TEST(Soak, AScaledDayLeavesNoWindowsOrObjectsBehind) {
   Screenshot("soak-end-of-day");
   EXPECT_TRUE(tavu.Running());
   EXPECT_GE(screens.size(), 8u);
-  // COM's apartment window is made once, at the first shell call of the day, and stays.
+  // One window of COM's appears once during the day and stays; never more.
   Classes made_once = last.windows;
   EXPECT_LE(made_once[kComWindow], 1);
   made_once.erase(kComWindow);
