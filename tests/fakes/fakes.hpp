@@ -36,6 +36,7 @@ class VirtualLoop : public Clock, public Timers, public InputWatch, public Event
   void Input() { last_input_ = now_; }
   bool IsRunning(TimerSink& sink, int id) const { return timers_.count({&sink, id}) != 0; }
   std::optional<uint32_t> Interval(TimerSink& sink, int id) const;
+  std::size_t TimerCount() const { return timers_.size(); }
 
   // Wall clock at tick 0.
   LocalTime wall_at_zero{2026, 12, 9, 9, 0, 0, 0};
@@ -358,6 +359,8 @@ class FakeBreakScreenHost : public BreakScreenHost {
   }
   void ShowShutDownDialog() override { calls.push_back("ShutDownDialog"); }
   void SetInputLock(bool block_input, bool hide_cursor) override {
+    if (held_locks)
+      *held_locks += int(block_input || hide_cursor) - int(input_blocked || cursor_hidden);
     input_blocked = block_input;
     cursor_hidden = hide_cursor;
   }
@@ -368,6 +371,8 @@ class FakeBreakScreenHost : public BreakScreenHost {
   std::vector<std::string> calls;
   int repaints = 0;
   bool input_blocked = false, cursor_hidden = false;
+  // Counts this screen while it holds a lock; a screen freed with its lock held stays counted.
+  int* held_locks = nullptr;
 
  private:
   std::function<void()> on_freed_;
@@ -465,6 +470,7 @@ class FakeViewFactory : public ViewFactory {
   std::unique_ptr<BreakScreenHost> CreateBreakScreen(std::function<void()> on_freed) override {
     if (!cycle_windows) return nullptr;
     auto host = std::make_unique<FakeBreakScreenHost>(std::move(on_freed));
+    host->held_locks = &input_locks_held;
     break_screen = host.get();
     return host;
   }
@@ -478,6 +484,7 @@ class FakeViewFactory : public ViewFactory {
   bool cycle_windows = false;
   FakeBreakHintHost* break_hint = nullptr;  // the last one created
   FakeBreakScreenHost* break_screen = nullptr;
+  int input_locks_held = 0;  // break screens holding the input or cursor lock
   std::unique_ptr<PopHintHost> CreatePopHint(std::function<void()> on_closed) override {
     ++pop_hints_created;
     return std::make_unique<FakePopHintHost>(std::move(on_closed));

@@ -233,6 +233,21 @@ TEST(BreakNow, TheMenuAsksFirstAndOpensTheBreakScreenAtOnce) {
   EXPECT_FALSE(r.TickRunning());
 }
 
+// Back from a pause, the user takes the break from the menu before the next tick: the pause
+// ends where the break begins, or its record would stay open in a cycle that is over.
+TEST(BreakNow, ClosesThePauseItInterrupts) {
+  EngineRig r;
+  r.Run("aa...");
+  r.rig.loop.Input();
+  r.rig.dialogs.answers = {true};
+  r.engine().NBreakNowClick();
+  const EventCycle& cycle = r.rig.app.log().Cycles()[0];
+  ASSERT_EQ(cycle[1].Kind, kEventIdle);
+  EXPECT_EQ(cycle[1].EndTick, cycle[1].StartTick + 3 * kMin);
+  EXPECT_EQ(r.LastRecord().Kind, kEventManualBreak);
+  EXPECT_LT(cycle[1].EndSeqNo, r.LastRecord().StartSeqNo);
+}
+
 TEST(BreakNow, AYesAfterTheCountdownOpenedMeanwhileOpensNoSecondBreak) {
   EngineRig r;
   r.UsePlan(30, 8, 6);

@@ -160,6 +160,8 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   // The desktop pictures until they are freed (they may have closed).
   TfrmDesktopDeco* desktop_deco() { return windows_.Newest<TfrmDesktopDeco>(); }
   TSOTForm* sot_form() { return windows_.Newest<TSOTForm>(); }
+  // Windows that come and go, open or waiting to be freed.
+  std::size_t WindowCount() const { return windows_.Count(); }
   Integration& integration() { return integration_; }
   InstallationCheck& installation_check() { return installation_check_; }
   const Ports& ports() { return ports_; }

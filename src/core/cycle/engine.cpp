@@ -117,6 +117,10 @@ void Engine::BreakTimerTimer() { BreakNow(1, kEventCountdown); }
 
 void Engine::BreakNow(uint8_t kind, uint8_t event_kind) {
   const bool demo = event_kind == kEventDemo;
+  // A break taken during a pause, before the tick saw the user back, ends the pause: its record
+  // would stay open in a cycle that is over.
+  if (!demo && v_.IdleMins != 0 && v_.CycleState == CyclePhase::Working)
+    d_.log.LogEvent(false, false, 0, kEventIdle, true, v_.IdleMins);
   if (!demo) d_.log.LogEvent(false, true, 0, event_kind, true);
   if (kind == 0) {
     if (demo) {
