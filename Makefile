@@ -16,16 +16,33 @@ build-windows: bootstrap
 
 build: build-native build-windows
 
+.PHONY: build-asan build-fuzz fuzz
+
+# The unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+build-asan: bootstrap
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan
+
+# libFuzzer targets (clang); `make fuzz` runs each for FUZZ_SECONDS (60) from its seeds.
+build-fuzz: bootstrap
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+
 unit: build-native
 	@ctest --preset native
 
 e2e: build-windows
 	@ctest --preset windows
 
-test: build
+test: build build-asan build-fuzz
 	@ctest --preset native
+	@ctest --preset asan
+	@ctest --preset fuzz
 	@ctest --preset windows
 	@scripts/dist-e2e
+
+fuzz: build-fuzz
+	@scripts/fuzz $(FUZZ_SECONDS)
 
 # Only the program itself: a newcomer's first run builds no tests or benchmarks.
 run: bootstrap
@@ -41,4 +58,5 @@ dist: build-windows
 	@scripts/dist
 
 clean:
-	rm -rf build/native build/windows build/screens build/run build/e2e-work build/dist build/wine-dist
+	rm -rf build/native build/windows build/asan build/fuzz build/screens build/run build/e2e-work \
+	  build/dist build/wine-dist
