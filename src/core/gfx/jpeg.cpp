@@ -11,6 +11,9 @@ namespace tavu {
 namespace {
 
 constexpr int kMaxSide = 16384;
+// What libjpeg may hold for a whole picture (a progressive one keeps every coefficient): far
+// above any picture of the program's, far below what a damaged header could ask for.
+constexpr long kMaxDecoderMemory = 256L << 20;
 
 // Everything the decoder touches lives here, in memory that a longjmp leaves determinate;
 // Run() itself holds no object with a destructor.
@@ -32,6 +35,12 @@ void OnMessage(j_common_ptr) {}
 bool Run(Decoder& d) {
   if (setjmp(d.jump)) return false;
   jpeg_read_header(&d.info, TRUE);
+  // Refused before libjpeg sizes its buffers by the header: a progressive picture claiming
+  // 65000 x 65000 would have it allocate gigabytes first.
+  if (d.info.image_width == 0 || d.info.image_height == 0 || d.info.image_width > kMaxSide ||
+      d.info.image_height > kMaxSide)
+    return false;
+  d.info.mem->max_memory_to_use = kMaxDecoderMemory;
   d.info.out_color_space = JCS_RGB;
   jpeg_start_decompress(&d.info);
   const auto w = d.info.output_width, h = d.info.output_height;
