@@ -43,7 +43,9 @@ TEST(EventKinds, HaveTheirTextsAndTheSearchKeysNone) {
   EXPECT_EQ(EventKindText(9), "休息前提醒");
   EXPECT_EQ(EventKindText(20), "系统自动待机,失败");
   EXPECT_EQ(EventKindText(28), "手动休眠,失败");
-  for (uint8_t none : {2, 3, 16, 29, 255}) EXPECT_EQ(EventKindText(none), "") << int(none);
+  EXPECT_EQ(EventKindText(29), "推迟休息");
+  EXPECT_EQ(EventKindText(30), "暂停休息提醒");
+  for (uint8_t none : {2, 3, 16, 31, 255}) EXPECT_EQ(EventKindText(none), "") << int(none);
 }
 
 TEST_F(LogFixture, SearchKeysFindTheLastMatchingRecordOfACycle) {

@@ -33,6 +33,8 @@ constexpr std::string_view kKindTexts[kEventKindCount] = {
     "系统休眠,失败",
     "手动休眠",
     "手动休眠,失败",
+    "推迟休息",
+    "暂停休息提醒",
 };
 
 bool Matches(uint8_t kind, uint8_t key) {

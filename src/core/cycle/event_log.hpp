@@ -45,8 +45,12 @@ enum EventKind : uint8_t {
   kEventAutoHibernateFailed = 26,
   kEventManualHibernate = 27,
   kEventManualHibernateFailed = 28,
-  kEventKindCount = 29,
+  kEventBreakDeferred = 29,  // Value: the reason (EventDeferReason); spans the deferral
+  kEventPause = 30,          // spans the pause
+  kEventKindCount = 31,
 };
+
+enum EventDeferReason : uint8_t { kDeferPresenting = 1, kDeferCall = 2 };
 
 // The text of a kind; empty for kinds without one.
 std::string_view EventKindText(uint8_t kind);

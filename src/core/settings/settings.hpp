@@ -134,6 +134,15 @@ struct Settings {
   Choice ActionOnSelectTerminate;
   Choice HotKeyAction;
 
+  // Kept in the program's own INI file beside the configuration file (page "更多").
+  bool BreakOnAllMonitors = true;
+  bool DeferWhenPresenting = false;
+  bool DeferInCalls = false;
+  Bounded DeferMaxMins{30, 1, 120};
+  bool SoundCues = true;
+  bool KeepHistory = true;
+  Bounded KeepHistoryDays{365, 1, 3650};
+
   // Picks a suggestion and makes it the text in use, as choosing it from the list does.
   void SelectSlogan(int index);
   // MoiseStrenth's upper bound follows FadeInSpeed.
