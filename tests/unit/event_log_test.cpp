@@ -97,7 +97,7 @@ TEST_F(LogFixture, AClosedOrMissingRecordIsNotClosedAgain) {
 
 TEST_F(LogFixture, SearchKeysAndDemonstrationsAreNeverStored) {
   log.LogEvent(true, true, 0, kEventProgramStart, true);
-  for (uint8_t kind : {2, 3, 16, 29}) log.LogEvent(false, true, 0, kind, true);
+  for (uint8_t kind : {2, 3, 16, 31}) log.LogEvent(false, true, 0, kind, true);
   EXPECT_EQ(log.Cycles()[0].size(), 1u);
   EXPECT_EQ(log.EventSeqNo(), 1);
 }
