@@ -73,7 +73,8 @@ void EveryPageShowsAndThePageInFrontIsKept(int dpi) {
                           {4, kSetupInterface},
                           {5, kSetupHintZoomRate},
                           {6, kSetupHintZoomRate + kSetupCentreOffset},
-                          {7, kSetupHotKeyAction}};
+                          {7, kSetupHotKeyAction},
+                          {8, kSetupDeferPresenting}};
   GoToPage(setup, 0);
   for (const Probe& p : probes) {
     GoToPage(setup, p.page);
@@ -125,6 +126,11 @@ TEST(SettingsWindow, ValuesChangedThroughControlsReachTheFileOnEsc) {
   ASSERT_TRUE(WaitUntil([&] { return Visible(laptop); }, 3s));
   SendMessageW(laptop, BM_CLICK, 0, 0);
   EXPECT_EQ(SendMessageW(laptop, BM_GETCHECK, 0, 0), BST_CHECKED);
+  // One of the program's own settings, kept in its own file.
+  GoToPage(setup, 8);
+  HWND calls = GetDlgItem(setup, kSetupDeferCalls);
+  ASSERT_TRUE(WaitUntil([&] { return Visible(calls); }, 3s));
+  SendMessageW(calls, BM_CLICK, 0, 0);
 
   PostMessageW(setup, WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(WaitUntil([&] { return !Visible(setup); }));
@@ -135,6 +141,8 @@ TEST(SettingsWindow, ValuesChangedThroughControlsReachTheFileOnEsc) {
   const std::vector<std::string> general = FileLine(box, 7);
   ASSERT_EQ(general.size(), 3u);
   EXPECT_EQ(general[1], "TRUE");
+  EXPECT_NE(box.ReadFile(L"tavu.ini").value_or("").find("\r\nDeferInCalls=1\r\n"),
+            std::string::npos);
 }
 
 // Windows says the window moved to a 144-dpi monitor: it takes the suggested frame, and the tabs

@@ -17,6 +17,7 @@ using Save = SettingsStore::SaveResult;
 
 const std::string kPath = "C:\\Tavu\\lh20cfg";
 const std::string kOldTemp = "C:\\Tavu\\lh20cfg.tmp";
+const std::string kIniPath = "C:\\Tavu\\tavu.ini";
 
 // The user's file: a rest mode that is not the default.
 std::string UsersFile() {
@@ -135,7 +136,10 @@ TEST(SettingsStore, NoFileTheProgramCannotReadOrReplaceCostsTheUserTheirSettings
       EXPECT_EQ(asked[0].caption, kQuestionCaption);
     }
     auto expected = before;
-    if (c.save == Save::Saved) expected[kPath] = EncodeConfig(Edited());
+    if (c.save == Save::Saved) {
+      expected[kPath] = EncodeConfig(Edited());
+      expected[kIniPath] = EncodeIni(Edited());
+    }
     EXPECT_EQ(files.files, expected);
     const auto warned = Of(dialogs, "warn");
     ASSERT_EQ(warned.size(), warned_at_start.size() + (c.save == Save::Failed ? 1 : 0));

@@ -333,6 +333,27 @@ TEST(SetupPages, ScreenSaverAndPowerControls) {
   EXPECT_EQ(p.rig.shell.calls.back().target, "http://www.lanhesoft.cn/help/tavu/power.html");
 }
 
+// The page of the program's own settings: the limits follow the switches they belong to.
+TEST(SetupPages, TheMorePageEditsTheProgramsOwnSettings) {
+  Pages p(kPageMore);
+  EXPECT_EQ(p.state().page, kPageMore);
+  EXPECT_TRUE(p.Find<ui::CheckBox>(ids::kSetupAllMonitors).checked);
+  EXPECT_TRUE(p.Find<ui::CheckBox>(ids::kSetupSoundCues).checked);
+  EXPECT_FALSE(p.Find<ui::NumberField>(ids::kSetupDeferMax).enabled);
+  p.Check(ids::kSetupDeferCalls, true);
+  EXPECT_TRUE(p.s().DeferInCalls);
+  const auto& limit = p.Find<ui::NumberField>(ids::kSetupDeferMax);
+  EXPECT_TRUE(limit.enabled);
+  EXPECT_EQ(limit.value, 30);
+  EXPECT_EQ(limit.max, 120);
+  EXPECT_EQ(p.Find<ui::NumberField>(ids::kSetupKeepDays).value, 365);
+  p.Check(ids::kSetupKeepHistory, false);
+  EXPECT_FALSE(p.s().KeepHistory);
+  EXPECT_FALSE(p.Find<ui::NumberField>(ids::kSetupKeepDays).enabled);
+  p.Check(ids::kSetupAllMonitors, false);
+  EXPECT_FALSE(p.s().BreakOnAllMonitors);
+}
+
 TEST(SetupPages, EscOnEveryPageSavesAndHides) {
   for (int page = 0; page < 8; ++page) {
     Pages p(page);

@@ -43,32 +43,55 @@ bool SettingsStore::MakeUserFolder() {
   }
 }
 
-SettingsStore::LoadResult SettingsStore::Load(Settings& s) {
-  const std::string path = Path();
-  const FileRead file = files_.Read(path, kConfigFileReadLimit);
+std::string SettingsStore::IniPath() {
+  const std::string config = Path();
+  return config.substr(0, config.size() - kConfigFileName.size()) + std::string(kIniFileName);
+}
+
+SettingsStore::LoadResult SettingsStore::LoadFile(
+    const std::string& path, std::size_t limit, Kept& kept,
+    const std::function<void(std::string_view)>& decode) {
+  const FileRead file = files_.Read(path, limit);
   switch (file.status) {
     case FileRead::Status::Absent:
       return LoadResult::Absent;
     case FileRead::Status::Read:
-      DecodeConfig(file.bytes, s);
+      decode(file.bytes);
       return LoadResult::Loaded;
     case FileRead::Status::Unreadable:
       break;
   }
-  ask_before_replacing_ = true;
+  kept.ask_before_replacing = true;
   dialogs_.Warn(ConfigUnreadableText(path), kNoteCaption);
   return LoadResult::Unreadable;
 }
 
+SettingsStore::LoadResult SettingsStore::Load(Settings& s) {
+  const LoadResult result = LoadFile(Path(), kConfigFileReadLimit, config_,
+                                     [&](std::string_view bytes) { DecodeConfig(bytes, s); });
+  LoadFile(IniPath(), kIniFileReadLimit, ini_,
+           [&](std::string_view bytes) { ini_.foreign = DecodeIni(bytes, s); });
+  return result;
+}
+
+bool SettingsStore::MayReplace(const std::string& path, Kept& kept) {
+  // Only while the file is there: one the user has deleted since holds nothing to lose.
+  if (kept.ask_before_replacing && files_.Exists(path) &&
+      !dialogs_.Ask(ReplaceUnreadableConfigQuestion(path), kQuestionCaption))
+    return false;
+  kept.ask_before_replacing = false;  // consent, once given, holds for the rest of the run
+  return true;
+}
+
 SettingsStore::SaveResult SettingsStore::Save(const Settings& s) {
   const std::string path = Path();
-  // Only while the file is there: one the user has deleted since holds nothing to lose.
-  if (ask_before_replacing_ && files_.Exists(path)) {
-    if (!dialogs_.Ask(ReplaceUnreadableConfigQuestion(path), kQuestionCaption))
-      return SaveResult::Kept;
-  }
-  ask_before_replacing_ = false;  // consent, once given, holds for the rest of the run
-  if (MakeUserFolder() && files_.WriteAtomic(path, EncodeConfig(s))) return SaveResult::Saved;
+  const std::string ini_path = IniPath();
+  // A "no" to either question keeps both files: the answer says this run's settings are not
+  // saved, and half of them saved would be neither.
+  if (!MayReplace(path, config_) || !MayReplace(ini_path, ini_)) return SaveResult::Kept;
+  if (MakeUserFolder() && files_.WriteAtomic(path, EncodeConfig(s)) &&
+      files_.WriteAtomic(ini_path, EncodeIni(s, ini_.foreign)))
+    return SaveResult::Saved;
   dialogs_.Warn(kSaveFailedText, kNoteCaption);
   return SaveResult::Failed;
 }

@@ -1,10 +1,12 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "ports/dialogs.hpp"
 #include "ports/files.hpp"
 #include "ports/shell_links.hpp"
+#include "settings/ini_file.hpp"
 #include "settings/settings.hpp"
 
 namespace tavu {
@@ -40,18 +42,30 @@ class SettingsStore {
       : files_(files), dialogs_(dialogs), links_(links) {}
 
   std::string Path();
-  // Applies what the file holds; every setting it does not hold keeps its value.
+  // The program's own settings file, in the same folder.
+  std::string IniPath();
+  // Applies what the files hold; every setting they do not hold keeps its value. The result
+  // is the configuration file's; the other file is read the same way and says the same.
   LoadResult Load(Settings& s);
   SaveResult Save(const Settings& s);
 
  private:
+  // One of the two files: what reading it found, and whether a save must ask first.
+  struct Kept {
+    bool ask_before_replacing = false;
+    ForeignLines foreign;  // the program's own file only
+  };
+  LoadResult LoadFile(const std::string& path, std::size_t limit, Kept& kept,
+                      const std::function<void(std::string_view)>& decode);
+  bool MayReplace(const std::string& path, Kept& kept);
   bool MakeUserFolder();
   Files& files_;
   Dialogs& dialogs_;
   ShellLinks& links_;
   std::string path_;         // decided at the first use: the program's folder does not change
   std::string user_folder_;  // empty while the file lives beside the executable
-  bool ask_before_replacing_ = false;
+  Kept config_;
+  Kept ini_;
 };
 
 }  // namespace tavu

@@ -18,6 +18,7 @@ enum SetupPage : int {
   kPageCountdown = 5,
   kPageChime = 6,
   kPageGeneral = 7,
+  kPageMore = 8,
   kPageUnchanged = -1,
 };
 

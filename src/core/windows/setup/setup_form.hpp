@@ -21,9 +21,9 @@
 
 namespace tavu {
 
-inline constexpr std::array<std::string_view, 8> kSetupTabCaptions = {
-    "基本设置",   "休息模式",       "屏保与电源",   "定时提醒",
-    "休息主界面", "倒计时提醒界面", "正点报时界面", "综合/其它"};
+inline constexpr std::array<std::string_view, 9> kSetupTabCaptions = {
+    "基本设置",       "休息模式",     "屏保与电源", "定时提醒", "休息主界面",
+    "倒计时提醒界面", "正点报时界面", "综合/其它",  "更多"};
 inline constexpr std::string_view kSetupCaption = "设置-[岚禾护眼钟]";
 inline constexpr std::string_view kNoPlanText = "你还未选定方案！";
 inline constexpr std::string_view kPlanAppliedText = "当前设置已正式生效!";

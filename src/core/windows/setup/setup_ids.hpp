@@ -177,4 +177,22 @@ inline constexpr int kSetupPopHelpInfo = 1732;
 inline constexpr int kSetupIsLaptop = 1734;
 inline constexpr int kSetupClose = 1736;
 
+// Page "更多".
+inline constexpr int kSetupMonitorGroup = 1800;
+inline constexpr int kSetupAllMonitors = 1802;
+inline constexpr int kSetupDeferGroup = 1804;
+inline constexpr int kSetupDeferPresenting = 1806;
+inline constexpr int kSetupDeferCalls = 1808;
+inline constexpr int kSetupDeferMaxLabel = 1810;
+inline constexpr int kSetupDeferMax = 1812;
+inline constexpr int kSetupDeferMaxUnit = 1814;
+inline constexpr int kSetupSoundGroup = 1816;
+inline constexpr int kSetupSoundCues = 1818;
+inline constexpr int kSetupHistoryGroup = 1820;
+inline constexpr int kSetupKeepHistory = 1822;
+inline constexpr int kSetupKeepDaysLabel = 1824;
+inline constexpr int kSetupKeepDays = 1826;
+inline constexpr int kSetupKeepDaysUnit = 1828;
+inline constexpr int kSetupMoreClose = 1830;
+
 }  // namespace tavu::ids

@@ -76,6 +76,7 @@ SetupPageTable BreakScreenPage();
 SetupPageTable CountdownPage();
 SetupPageTable ChimePage();
 SetupPageTable GeneralPage();
+SetupPageTable MorePage();
 
 // Every page, in tab order.
 std::span<const SetupPageTable> SetupPages();

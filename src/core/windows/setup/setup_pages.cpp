@@ -11,7 +11,7 @@ namespace tavu {
 std::span<const SetupPageTable> SetupPages() {
   static const SetupPageTable pages[] = {BasicPage(),     ModePage(),        ScreenSaverPage(),
                                          RemindersPage(), BreakScreenPage(), CountdownPage(),
-                                         ChimePage(),     GeneralPage()};
+                                         ChimePage(),     GeneralPage(),     MorePage()};
   return pages;
 }
 
