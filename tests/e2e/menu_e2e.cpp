@@ -38,6 +38,27 @@ TEST(TrayMenu, RightClickOpensTheMenuAndItsItemsAct) {
   ASSERT_TRUE(WaitUntil([&] { return !Visible(setup); }));
 }
 
+// A Windows-key combination another program holds is taken with Ctrl+Alt instead, and the
+// shortcut list names the key that works.
+TEST(HotKeys, AKeyHeldElsewhereIsRegisteredWithCtrlAltAndListedSo) {
+  constexpr int kHeld = 0x5a5a;
+  ASSERT_TRUE(RegisterHotKey(nullptr, kHeld, MOD_WIN, 'Z'));
+  Sandbox box;
+  box.WriteFile(L"lh20cfg", kNoWelcome);
+  HWND main = box.StartAndWaitMain();
+  PostMessageW(main, WM_COMMAND, tavu::MainMenu::IdOf("NShortCuts"), 0);
+  HWND list = WaitTop(L"#32770", L"随时随地一键调用！- 岚禾护眼钟的快捷键");
+  UnregisterHotKey(nullptr, kHeld);
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(
+      HasChildWithText(list,
+                       L"打开记事本 CTRL+ALT+Z, 启用计算器 WIN+C, 打开WORD WIN+W, "
+                       L"打开EXCEL WIN+X, 启动屏保 WIN+S, 屏保开关 WIN+K, 倩影开关 WIN+V, "));
+  Screenshot("hot-key-list");
+  PostMessageW(list, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(list); }));
+}
+
 TEST(TrayMenu, WinKTwiceSwitchesScreenSavingOffAndOnWithNotices) {
   Sandbox box;
   HWND main = box.StartAndWaitMain();

@@ -285,7 +285,14 @@ class FakeHost : public MainFormHost {
   void PopupMenu(const MainMenu&, Point at) override {
     calls.push_back("PopupMenu " + std::to_string(at.x) + "," + std::to_string(at.y));
   }
-  void RegisterHotKeys() override { calls.push_back("RegisterHotKeys"); }
+  bool RegisterHotKey(std::size_t, uint32_t modifiers, char key) override {
+    if (modifiers == 8 && hot_key_calls.empty()) calls.push_back("RegisterHotKeys");
+    hot_key_calls.push_back(std::to_string(modifiers) + key);
+    return !taken.count(std::to_string(modifiers) + key);
+  }
+  // Keys the system refuses, as "8Z" (Win+Z) or "3Z" (Ctrl+Alt+Z).
+  std::set<std::string> taken;
+  std::vector<std::string> hot_key_calls;
   void UnregisterHotKeys() override { calls.push_back("UnregisterHotKeys"); }
   std::vector<std::string> calls;
 };

@@ -4,6 +4,7 @@
 #include "fakes.hpp"
 #include "machine/web_pages.hpp"
 #include "settings/config_file.hpp"
+#include "windows/setup/setup_ids.hpp"
 
 namespace tavu {
 namespace {
@@ -157,6 +158,49 @@ TEST(HotKeys, OnlyTheWindowsKeyAloneActs) {
   EXPECT_FALSE(rig.app.main().Menu().Checked("NShowSOT"));
 }
 
+// Current Windows keeps many Win+letter keys: a refused key is registered with Ctrl+Alt, and
+// every list and tip names the key that works.
+TEST(HotKeys, AKeyTheSystemRefusesFallsBackToCtrlAltAndTheListsSaySo) {
+  Rig rig;
+  rig.main_host.taken = {"8Z", "8K", "8V", "3V"};  // Win+Z, Win+K, Win+V and Ctrl+Alt+V taken
+  rig.app.Start();
+  EXPECT_EQ(rig.main_host.hot_key_calls,
+            (std::vector<std::string>{"8S", "8Z", "3Z", "8C", "8W", "8K", "3K", "8V", "3V", "8X"}));
+  rig.app.main().MenuClick("NShortCuts");
+  ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+  EXPECT_EQ(rig.dialogs.shown[0].text,
+            "打开记事本 CTRL+ALT+Z, 启用计算器 WIN+C, 打开WORD WIN+W, 打开EXCEL WIN+X, "
+            "启动屏保 WIN+S, 屏保开关 CTRL+ALT+K, 倩影开关 (已被其他程序占用), ");
+
+  struct Case {
+    uint32_t modifiers, key;
+    std::vector<std::string> targets;
+  };
+  const Case cases[] = {{3, 'Z', {"notepad"}}, {8, 'Z', {}}, {3, 'C', {}}, {8, 'C', {"calc"}}};
+  for (const auto& c : cases) {
+    rig.shell.calls.clear();
+    rig.app.main().OnHotKey(c.modifiers, c.key);
+    std::vector<std::string> targets;
+    for (const auto& call : rig.shell.calls) targets.push_back(call.target);
+    EXPECT_EQ(targets, c.targets) << c.modifiers << " " << char(c.key);
+  }
+  // A key that works with neither does nothing, whatever arrives.
+  rig.app.main().OnHotKey(8, 'V');
+  rig.app.main().OnHotKey(0, 'V');
+  EXPECT_TRUE(rig.app.settings().ShowSOT);
+
+  // The settings window's tips and the saver's name the same keys.
+  rig.app.ShowSetup(kPageScreenSaver, false);
+  const auto* note = rig.app.setup().State().Find<ui::Label>(ids::kSetupSCRNote);
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(note->text, "<-：取消勾选即可禁用屏保！^CTRL+ALT+K");
+  EXPECT_EQ(note->hint, "勾选启用/不选禁用屏幕保护！快捷键 CTRL+ALT+K");
+  rig.app.ShowSetup(kPageGeneral, false);
+  const auto* sot = rig.app.setup().State().Find<ui::CheckBox>(ids::kSetupShowSOT);
+  ASSERT_NE(sot, nullptr);
+  EXPECT_EQ(sot->hint, "快捷键 (已被其他程序占用)");
+}
+
 TEST(ScreenSaverSwitch, TogglesWithNoticesAndRestoresItselfOnTheTimer) {
   Rig rig;
   rig.app.Start();
@@ -240,7 +284,7 @@ TEST(TrayMenu, ShortcutsListEveryHotKeyEntry) {
   EXPECT_EQ(rig.dialogs.shown[0].caption, "随时随地一键调用！- 岚禾护眼钟的快捷键");
   EXPECT_EQ(rig.dialogs.shown[0].text,
             "打开记事本 WIN+Z, 启用计算器 WIN+C, 打开WORD WIN+W, 打开EXCEL WIN+X, 启动屏保 WIN+S, "
-            "屏保开关 WIN+K, 倩影开关 WIN+X, ");
+            "屏保开关 WIN+K, 倩影开关 WIN+V, ");
 }
 
 TEST(TrayMenu, BreakCommandsAreDisabledWhileABreakRunsAndRefusedThen) {

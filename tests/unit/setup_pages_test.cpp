@@ -268,8 +268,8 @@ TEST(SetupPages, TheHotKeyListOnlyChangesItsLabel) {
   Pages p(kPageGeneral);
   const Settings before = p.s();
   p.Select(ids::kSetupHotKeyAction, 6);
-  EXPECT_EQ(p.Find<ui::Label>(ids::kSetupHotKeyText).text, "倩影开关 WIN+X");
-  EXPECT_EQ(p.state().hotkey_label, "倩影开关 WIN+X");
+  EXPECT_EQ(p.Find<ui::Label>(ids::kSetupHotKeyText).text, "倩影开关 WIN+V");
+  EXPECT_EQ(p.state().hotkey_label, "倩影开关 WIN+V");
   EXPECT_EQ(p.s().ShowSOT, before.ShowSOT);
 }
 

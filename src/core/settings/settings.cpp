@@ -37,7 +37,7 @@ Settings::Settings()
       ZoomRateRemindCenterWindow(ZoomRate1),
       ActionOnSelectTerminate({"不做什么", "重启程序", "完全退出"}, 0),
       HotKeyAction({"打开记事本 WIN+Z", "启用计算器 WIN+C", "打开WORD WIN+W", "打开EXCEL WIN+X",
-                    "启动屏保 WIN+S", "屏保开关 WIN+K", "倩影开关 WIN+X"},
+                    "启动屏保 WIN+S", "屏保开关 WIN+K", "倩影开关 WIN+V"},
                    2) {}
 
 void Settings::SelectSlogan(int index) {

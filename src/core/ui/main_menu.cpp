@@ -102,9 +102,11 @@ void TfrmMain::MenuClick(MenuCommand command) {
 }
 
 void TfrmMain::OnHotKey(uint32_t modifiers, uint32_t virtual_key) {
-  if (modifiers != kHotKeyModifier) return;
-  for (const HotKeyDef& h : kHotKeys) {
-    if (static_cast<uint32_t>(h.key) != virtual_key) continue;
+  for (std::size_t i = 0; i < kHotKeyCount; ++i) {
+    const HotKeyDef& h = kHotKeys[i];
+    if (static_cast<uint32_t>(h.key) != virtual_key || hot_key_modifiers_[i] == 0 ||
+        hot_key_modifiers_[i] != modifiers)
+      continue;
     // Win+S starts the built-in screen saver, which has no menu item; only a saver that
     // really started is recorded.
     if (h.command == MenuCommand::None) {

@@ -4,8 +4,21 @@
 
 namespace tavu {
 
+void TfrmMain::RegisterHotKeys() {
+  for (std::size_t i = 0; i < kHotKeyCount; ++i) {
+    hot_key_modifiers_[i] = 0;
+    for (uint32_t modifiers : {kHotKeyModifier, kHotKeyFallbackModifiers}) {
+      if (host_.RegisterHotKey(i, modifiers, kHotKeys[i].key)) {
+        hot_key_modifiers_[i] = modifiers;
+        break;
+      }
+    }
+  }
+  settings_.HotKeyAction.SetItems(HotKeyListTexts(hot_key_modifiers_));
+}
+
 void TfrmMain::FormCreate() {
-  host_.RegisterHotKeys();
+  RegisterHotKeys();
   tray_wanted_ = true;
   AddTrayIcon();
   engine_.InitAtStart();

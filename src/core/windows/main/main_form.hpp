@@ -1,6 +1,8 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "cycle/engine.hpp"
 #include "cycle/event_log.hpp"
@@ -15,6 +17,7 @@
 #include "ui/commands.hpp"
 #include "ui/controls.hpp"
 #include "ui/forms.hpp"
+#include "ui/hot_keys.hpp"
 #include "ui/menu.hpp"
 
 namespace tavu {
@@ -32,22 +35,6 @@ inline constexpr uint32_t kMsgOpenStatistics = 0x8202;
 // "选择退出时" says, so the system's screen saver is given back.
 inline constexpr uint32_t kMsgExitNow = 0x8203;
 
-// The seven global hot keys: atom names (also their ids), keys with the Windows key, and the
-// menu command each runs (none: the built-in screen saver, which has no menu item).
-struct HotKeyDef {
-  std::string_view atom;
-  char key;
-  MenuCommand command;
-};
-inline constexpr uint32_t kHotKeyModifier = 8;
-inline constexpr HotKeyDef kHotKeys[7] = {{"Hotkey_zevo1", 'S', MenuCommand::None},
-                                          {"Hotkey_zevo2", 'Z', MenuCommand::OpenNotePad},
-                                          {"Hotkey_zevo3", 'C', MenuCommand::OpenCalculator},
-                                          {"Hotkey_zevo4", 'W', MenuCommand::OpenWord},
-                                          {"Hotkey_zevo5", 'K', MenuCommand::DisableSelfSCR},
-                                          {"Hotkey_zevo6", 'V', MenuCommand::ShowSOT},
-                                          {"Hotkey_zevo7", 'X', MenuCommand::OpenExcel}};
-
 class MainFormHost : public FormHost {
  public:
   // Whether the shell took the icon (it may not be ready yet at log-on).
@@ -56,7 +43,9 @@ class MainFormHost : public FormHost {
   // Brings the program to the front, handles pending messages once and pops the menu up at
   // `at`; a chosen item comes back as MenuClick.
   virtual void PopupMenu(const MainMenu& menu, Point at) = 0;
-  virtual void RegisterHotKeys() = 0;
+  // Registers hot key `index` (of kHotKeys) with `modifiers`, replacing what it had; false when
+  // the system refuses (another program or the system holds the key).
+  virtual bool RegisterHotKey(std::size_t index, uint32_t modifiers, char key) = 0;
   virtual void UnregisterHotKeys() = 0;
 };
 
@@ -128,8 +117,10 @@ class TfrmMain : public TimerSink {
   void MenuClick(MenuCommand command);
   void OnMenuCommand(int id);
   void MenuClick(std::string_view item);
-  // Message 0x312: acts on the modifier and key, only for the Windows key alone.
+  // Message 0x312: acts on a key only with the modifiers it was registered with.
   void OnHotKey(uint32_t modifiers, uint32_t virtual_key);
+  // The modifiers each hot key works with (0: none).
+  const std::array<uint32_t, kHotKeyCount>& HotKeyModifiers() const { return hot_key_modifiers_; }
 
   void NModeClick(int mode);
   void NShortCutsClick();
@@ -163,6 +154,9 @@ class TfrmMain : public TimerSink {
   Deps d_;
   MainFormState state_;
   bool tray_wanted_ = false;
+  std::array<uint32_t, kHotKeyCount> hot_key_modifiers_{};
+  // Registers every hot key, with the fallback where needed, and lists the keys that work.
+  void RegisterHotKeys();
   // Adds the icon, or tries again on a timer until the shell takes it.
   void AddTrayIcon();
 };

@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 
+#include "ui/hot_keys.hpp"
 #include "windows/setup/page_rows.hpp"
 #include "windows/setup/setup_form.hpp"
 #include "windows/setup/setup_ids.hpp"
@@ -13,6 +14,10 @@ using namespace rows;
 
 constexpr std::array<std::string_view, 1> kDecoTexts = {"岚禾休息软件运行中"};
 constexpr std::array<std::string_view, 1> kSotTexts = {"岚禾软件您健康的好伴侣"};
+
+std::string SotHint(const Settings& s) {
+  return "快捷键 " + std::string(HotKeyOfEntry(s, kSotSwitchEntry));
+}
 
 std::string HotKeyText(const Settings& s) { return std::string(s.HotKeyAction.Text()); }
 
@@ -29,7 +34,7 @@ const PageRow kRows[] = {
     Disabled(Press(ids::kSetupDecoLoad, "-->>...", {338, 101, 404, 125})),
     Hint(Check(ids::kSetupShowSOT, "显示银屏倩影", At(24, 188), &Settings::ShowSOT,
                &TfrmSetup::cbxShowSOTClick),
-         "快捷键 WIN+X"),
+         SotHint),
     Fixed(ids::kSetupSotList, {140, 184, 330, 206}, kSotTexts),
     // The on-top picture's proportions, 665 x 741.
     Image(ids::kSetupSotPicture, {140, 212, 230, 312}),

@@ -69,6 +69,10 @@ inline PageRow Hint(PageRow row, std::string_view hint) {
   row.hint = hint;
   return row;
 }
+inline PageRow Hint(PageRow row, std::string (*hint)(const Settings&)) {
+  row.hint_text = hint;
+  return row;
+}
 inline PageRow When(PageRow row, Predicate active) {
   row.active = active;
   return row;

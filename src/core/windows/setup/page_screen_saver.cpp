@@ -1,6 +1,7 @@
 // Page "屏保与电源": when the screen saver starts and which one, and the power-saving actions.
 #include <string>
 
+#include "ui/hot_keys.hpp"
 #include "windows/setup/page_rows.hpp"
 #include "windows/setup/setup_form.hpp"
 #include "windows/setup/setup_ids.hpp"
@@ -10,7 +11,13 @@ namespace {
 
 using namespace rows;
 
-constexpr std::string_view kSaverHint = "勾选启用/不选禁用屏幕保护！快捷键 WIN+K";
+// The screen-saving switch's hot key, as registered.
+std::string SaverHint(const Settings& s) {
+  return "勾选启用/不选禁用屏幕保护！快捷键 " + std::string(HotKeyOfEntry(s, kSaverSwitchEntry));
+}
+std::string SaverNote(const Settings& s) {
+  return "<-：取消勾选即可禁用屏保！^" + std::string(HotKeyOfEntry(s, kSaverSwitchEntry));
+}
 
 bool ListChoosable(const TfrmSetup& form) { return !form.settings().UseKoPlayer; }
 
@@ -29,10 +36,10 @@ const PageRow kRows[] = {
 
     Hint(Check(ids::kSetupEnableSelfSCR, "系统空闲", At(24, 118), &Settings::EnableSelfSCR,
                &TfrmSetup::cbxEnableSelfSCRClick),
-         kSaverHint),
-    Hint(Number(ids::kSetupSCR, {104, 114, 160, 136}, &Settings::SCR), kSaverHint),
-    Hint(Text(ids::kSetupSCRUnit, "分钟即调用屏幕保护：", At(166, 118)), kSaverHint),
-    Hint(Text(ids::kSetupSCRNote, "<-：取消勾选即可禁用屏保！^WIN+K", At(300, 118)), kSaverHint),
+         SaverHint),
+    Hint(Number(ids::kSetupSCR, {104, 114, 160, 136}, &Settings::SCR), SaverHint),
+    Hint(Text(ids::kSetupSCRUnit, "分钟即调用屏幕保护：", At(166, 118)), SaverHint),
+    Hint(TextOf(Text(ids::kSetupSCRNote, {}, At(300, 118)), SaverNote), SaverHint),
 
     Text(ids::kSetupSaverCountLabel, "当前屏保总数：", At(24, 152)),
     TextOf(Text(ids::kSetupSaverCount, {}, At(112, 152)), SaverCount),

@@ -55,6 +55,8 @@ struct PageRow {
   bool (*shown)(const TfrmSetup&) = nullptr;
   // A text that follows the settings, instead of the caption.
   std::string (*text)(const Settings&) = nullptr;
+  // A tool tip that follows the settings, instead of `hint`.
+  std::string (*hint_text)(const Settings&) = nullptr;
   std::optional<Color> color;  // the text's colour, if not the window's
   // A list of fixed texts (the first one selected), for a list bound to no setting.
   std::span<const std::string_view> items;

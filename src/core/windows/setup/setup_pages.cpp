@@ -139,7 +139,7 @@ void TfrmSetup::RefreshPages() {
               c.text = *row.typed(*this);
             else
               c.text = row.text ? row.text(s_) : std::string(row.caption);
-            c.hint = row.hint;
+            c.hint = row.hint_text ? row.hint_text(s_) : std::string(row.hint);
             c.enabled = row.enabled && (!row.active || row.active(*this));
             c.visible = table.page == state_.page && (!row.shown || row.shown(*this));
             if (row.color) {

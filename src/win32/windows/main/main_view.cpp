@@ -119,17 +119,20 @@ void MainView::PopupMenu(const MainMenu& menu, Point at) {
   DestroyMenu(popup);
 }
 
-void MainView::RegisterHotKeys() {
-  for (size_t i = 0; i < std::size(kHotKeys); ++i) {
-    hot_key_atoms_[i] = GlobalAddAtomW(Wide(kHotKeys[i].atom).c_str());
-    RegisterHotKey(hwnd(), hot_key_atoms_[i], kHotKeyModifier, static_cast<UINT>(kHotKeys[i].key));
+bool MainView::RegisterHotKey(std::size_t index, uint32_t modifiers, char key) {
+  ATOM& atom = hot_key_atoms_[index];
+  if (!atom) {
+    atom = GlobalAddAtomW(Wide(kHotKeys[index].atom).c_str());
+  } else {
+    ::UnregisterHotKey(hwnd(), atom);
   }
+  return atom && ::RegisterHotKey(hwnd(), atom, modifiers, static_cast<UINT>(key));
 }
 
 void MainView::UnregisterHotKeys() {
   for (ATOM& atom : hot_key_atoms_) {
     if (!atom) continue;
-    UnregisterHotKey(hwnd(), atom);
+    ::UnregisterHotKey(hwnd(), atom);
     GlobalDeleteAtom(atom);
     atom = 0;
   }

@@ -28,7 +28,7 @@ class MainView : public View, public MainFormHost {
   bool AddTrayIcon() override;
   void RemoveTrayIcon() override;
   void PopupMenu(const MainMenu& menu, Point at) override;
-  void RegisterHotKeys() override;
+  bool RegisterHotKey(std::size_t index, uint32_t modifiers, char key) override;
   void UnregisterHotKeys() override;
   void Sync() override;
 
@@ -48,7 +48,7 @@ class MainView : public View, public MainFormHost {
   int fade_ms_ = 0;
   void StopFade();
   UINT taskbar_created_ = 0;
-  ATOM hot_key_atoms_[7] = {};
+  ATOM hot_key_atoms_[kHotKeyCount] = {};
 };
 
 }  // namespace tavu::win
