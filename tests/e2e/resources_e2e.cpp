@@ -75,5 +75,23 @@ TEST_F(Resources, TheIconAndTheManifestAreThere) {
     EXPECT_NE(manifest.find(element), std::string::npos) << element << "\n" << manifest;
 }
 
+// The sound cues are WAVE resources the system plays from the exe: PCM, and each plays by name.
+TEST_F(Resources, TheSoundCuesAreWaveResourcesTheSystemCanPlay) {
+  HMODULE module = LoadLibraryExW(exe.c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(module, nullptr);
+  for (int id : {201, 202, 203}) {
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), L"WAVE");
+    ASSERT_NE(found, nullptr) << id;
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    const std::string wave(bytes, SizeofResource(module, found));
+    EXPECT_EQ(wave.substr(0, 4), "RIFF") << id;
+    EXPECT_EQ(wave.substr(8, 8), "WAVEfmt ") << id;
+    EXPECT_EQ(wave[20], 1) << id;  // PCM
+    EXPECT_LT(wave.size(), 16u * 1024) << id;
+  }
+  FreeLibrary(module);
+}
+
 }  // namespace
 }  // namespace e2e

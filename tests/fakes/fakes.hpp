@@ -297,6 +297,12 @@ class FakeHost : public MainFormHost {
   std::vector<std::string> calls;
 };
 
+class FakeSound : public Sound {
+ public:
+  void Play(SoundCue cue) override { played.push_back(cue); }
+  std::vector<SoundCue> played;
+};
+
 // A notice window that measures text as 21 px per character and closes on request.
 class FakePopHintHost : public PopHintHost {
  public:
@@ -596,10 +602,11 @@ struct Rig {
   FakeShellLinks links;
   FakeCodePage code_page;
   FakeClipboard clipboard;
+  FakeSound sound;
   FakeEngineActions engine_actions{loop};
   FakeViewFactory views;
   App app{Ports{loop, loop, loop, dialogs, screen, files, shell, system, random, windows, lifecycle,
-                processes, power, registry, links, code_page, clipboard},
+                processes, power, registry, links, code_page, clipboard, sound},
           ViewHosts{main_host, setup_host, about_host, engine_actions, views}};
   std::string ConfigPath() const { return "C:\\Tavu\\lh20cfg"; }
 };

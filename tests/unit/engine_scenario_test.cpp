@@ -124,5 +124,28 @@ TEST(Session, DuringABreakTheTickRunsOnWithChimesButNoNotices) {
                                   kEventScreenSaverAuto, kEventDisplayOff}));
 }
 
+// Real chimes and breaks sound; demonstrations never do, and the switch silences everything.
+TEST(Session, ChimesAndRealBreaksSoundUnlessSwitchedOff) {
+  using C = SoundCue;
+  for (bool on : {true, false}) {
+    SCOPED_TRACE(on);
+    EngineRig r;
+    r.rig.app.settings().SoundCues = on;
+    r.rig.app.settings().RemindOnHalfHour = true;
+    r.UsePlan(50, 8, 6);
+    r.Run(Repeat('a', 49));  // 9:30 chimes on the way
+    r.engine().DemoBreak();
+    r.engine().BreakScreenOpened(true);
+    r.engine().BreakLeft(true, 0, 3);
+    EXPECT_EQ(r.rig.sound.played, on ? std::vector<C>{C::Chime} : std::vector<C>{});
+    r.rig.loop.Advance(kMin);
+    EngineTestAccess::BreakNow(r.engine(), 0, kEventScheduledBreak);
+    r.engine().BreakScreenOpened(false);
+    r.engine().BreakLeft(false, 0, 480);
+    EXPECT_EQ(r.rig.sound.played,
+              on ? (std::vector<C>{C::Chime, C::BreakStart, C::BreakEnd}) : std::vector<C>{});
+  }
+}
+
 }  // namespace
 }  // namespace tavu

@@ -10,7 +10,7 @@ App::App(const Ports& ports, const ViewHosts& hosts)
       main_(TfrmMain::Deps{hosts.main, *this, settings_, ports.screen, ports.timers, engine_, log_,
                            ports.shell, ports.dialogs, pages_, forms_, screen_saving_, power_}),
       engine_(Engine::Deps{ports.clock, ports.input, ports.timers, settings_, plans_, log_,
-                           ports.dialogs, ports.processes, forms_, *this}),
+                           ports.dialogs, ports.processes, ports.sound, forms_, *this}),
       setup_(hosts.setup, *this, settings_, plans_, ports.files, ports.dialogs, ports.random,
              ports.screen, ports.links),
       pages_(ports.shell),

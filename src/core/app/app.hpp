@@ -21,6 +21,7 @@
 #include "ports/screen.hpp"
 #include "ports/shell.hpp"
 #include "ports/shell_links.hpp"
+#include "ports/sound.hpp"
 #include "ports/timers.hpp"
 #include "ports/windows.hpp"
 #include "settings/plans.hpp"
@@ -54,6 +55,7 @@ struct Ports {
   ShellLinks& links;
   CodePage& code_page;
   Clipboard& clipboard;
+  Sound& sound;
 };
 
 struct ViewHosts {

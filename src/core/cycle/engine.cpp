@@ -44,8 +44,10 @@ bool Engine::BreakCommandsEnabled() const {
 bool Engine::CountdownPreviewEnabled() const { return countdowns_open_ == 0; }
 
 void Engine::DetectPauseTimerTimer() {
-  for (const DueReminder& r : TimedRemindersAt(d_.settings, d_.clock.Now()))
+  for (const DueReminder& r : TimedRemindersAt(d_.settings, d_.clock.Now())) {
+    if (r.reason == kRemindChime) Cue(SoundCue::Chime);
     OpenReminder(r.reason, r.window);
+  }
 
   ++v_.WorkMins;
   const uint8_t m = MinsLeft();
@@ -250,6 +252,7 @@ DateTime Engine::NextBreakTime() const {
 
 void Engine::BreakScreenOpened(bool demo) {
   if (demo) return;
+  Cue(SoundCue::BreakStart);
   v_.TiredIndexCarry = tiredness::AtBreakStart(v_.TiredIndexCarry, WorkedPercent());
   RestartCountdown(0);
   ResetIdleWatch();
@@ -261,6 +264,7 @@ void Engine::BreakLeft(bool demo, uint32_t position, uint32_t length) {
     d_.actions.CycleChanged();
     return;
   }
+  Cue(SoundCue::BreakEnd);
   v_.TiredIndexCarry = tiredness::AfterBreak(v_.TiredIndexCarry, position, length);
   if (length == 0) length = 1;
   position = std::min(position, length);
@@ -285,6 +289,10 @@ bool Engine::CountdownHidden() const {
 
 bool Engine::Due() const {
   return v_.CycleState == CyclePhase::Working && v_.MinsToHint != 0 && v_.WorkMins == v_.MinsToHint;
+}
+
+void Engine::Cue(SoundCue cue) {
+  if (d_.settings.SoundCues) d_.sound.Play(cue);
 }
 
 void Engine::OpenReminder(uint8_t reason, int window) {

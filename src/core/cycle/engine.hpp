@@ -8,6 +8,7 @@
 #include "ports/clock.hpp"
 #include "ports/dialogs.hpp"
 #include "ports/processes.hpp"
+#include "ports/sound.hpp"
 #include "ports/timers.hpp"
 #include "settings/plans.hpp"
 #include "settings/settings.hpp"
@@ -78,6 +79,7 @@ class Engine : public TimerSink {
     EventLog& log;
     Dialogs& dialogs;
     Processes& processes;
+    Sound& sound;
     const OpenForms& forms;
     EngineActions& actions;
   };
@@ -149,6 +151,8 @@ class Engine : public TimerSink {
   // 8-bit count may wrap onto MinsToHint 0).
   bool Due() const;
   void SetPhase(CyclePhase phase);
+  // Demonstrations and previews never get here: only real breaks and chimes sound.
+  void Cue(SoundCue cue);
   void IdleMinute();
   void ActiveMinute();
 

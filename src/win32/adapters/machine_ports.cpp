@@ -1,10 +1,12 @@
 #include "adapters/machine_ports.hpp"
 
 #include <knownfolders.h>
+#include <mmsystem.h>
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "ui/resources.hpp"
 #include "ui/text.hpp"
 
 namespace tavu::win {
@@ -110,6 +112,15 @@ bool Win32ShellLinks::Save(const ShellLink& link, std::string_view link_path) {
   }
   if (SUCCEEDED(init)) CoUninitialize();
   return ok;
+}
+
+void Win32Sound::Play(SoundCue cue) {
+  const int id = cue == SoundCue::Chime        ? kResChimeWave
+                 : cue == SoundCue::BreakStart ? kResBreakStartWave
+                                               : kResBreakEndWave;
+  // SND_NODEFAULT: with no sound device there is silence, not the system's default beep.
+  PlaySoundW(MAKEINTRESOURCEW(id), GetModuleHandleW(nullptr),
+             SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
 }
 
 bool Win32Clipboard::SetText(std::string_view utf8) {

@@ -5,6 +5,7 @@
 #include "ports/code_page.hpp"
 #include "ports/registry.hpp"
 #include "ports/shell_links.hpp"
+#include "ports/sound.hpp"
 
 namespace tavu::win {
 
@@ -28,6 +29,12 @@ class Win32ShellLinks : public ShellLinks {
 class Win32Clipboard : public Clipboard {
  public:
   bool SetText(std::string_view utf8) override;
+};
+
+// The cues are WAVE resources, played asynchronously by the system.
+class Win32Sound : public Sound {
+ public:
+  void Play(SoundCue cue) override;
 };
 
 // The system's ANSI code page.

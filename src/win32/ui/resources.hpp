@@ -12,6 +12,10 @@ inline constexpr int kResExitJpeg = 103;   // the break screen's urgent exit, 33
 inline constexpr int kResOnTopJpeg = 104;  // the on-top picture, also the countdown picture
 inline constexpr int kResAlarmJpeg = 105;  // the centre reminder window's alarm clock, 50 x 50
 inline constexpr int kResDecoJpeg = 106;   // the desktop status banner, 561 x 69
+// WAVE resources of the sound cues.
+inline constexpr int kResChimeWave = 201;
+inline constexpr int kResBreakStartWave = 202;
+inline constexpr int kResBreakEndWave = 203;
 
 inline std::string_view LoadResourceBytes(int id) {
   HMODULE module = GetModuleHandleW(nullptr);
