@@ -22,6 +22,7 @@
 #include "ports/shell.hpp"
 #include "ports/shell_links.hpp"
 #include "ports/timers.hpp"
+#include "ports/user_busy.hpp"
 #include "ports/windows.hpp"
 #include "settings/plans.hpp"
 #include "settings/settings.hpp"
@@ -54,6 +55,7 @@ struct Ports {
   ShellLinks& links;
   CodePage& code_page;
   Clipboard& clipboard;
+  UserBusy& busy;
 };
 
 struct ViewHosts {
@@ -116,6 +118,7 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   void LetSysSleep() override;
   void ShellToggleDesktop() override;
   void CycleChanged() override;
+  void MinuteTicked() override;
 
   bool ShowInternalSCR() override;
   void RunKoPlayerCommand(int command) override;
