@@ -43,6 +43,8 @@ const DeferCase kDeferCases[] = {
     {"BothSettingsOffNothingIsAsked", false, false, true, true, 30, -1, 49, 0},
 };
 
+void PrintTo(const DeferCase& c, std::ostream* os) { *os << c.name; }
+
 class DeferredBreak : public ::testing::TestWithParam<DeferCase> {};
 
 TEST_P(DeferredBreak, TheCountdownOpensWhenTheUserIsFreeOrAtTheLimit) {
@@ -166,6 +168,8 @@ TEST(Pause, NothingOfTheNextBreakDuringThePauseThenAFreshCycleAtItsEnd) {
   EXPECT_TRUE(r.engine().Paused());
   EXPECT_EQ(r.rig.app.main().State().tray_tip, "岚禾休息软件\n已暂停休息提醒，到 9:40");
   EXPECT_TRUE(r.rig.app.main().State().tray_paused);
+  // The statistics and the reminder window see the break after the pause.
+  EXPECT_EQ(r.engine().NextBreakTime().ToLocal(), (LocalTime{2026, 12, 9, 10, 30}));
   r.Run(Repeat('a', 20) + Repeat('.', 10) + Repeat('a', 60));
 
   EXPECT_EQ(r.Requests({"HintSmall", "RemindCenter", "Countdown", "ScreenSaver"}),

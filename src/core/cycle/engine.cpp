@@ -338,6 +338,8 @@ int Engine::WorkedPercent() const {
 }
 
 DateTime Engine::NextBreakTime() const {
+  // A pause ends in a fresh cycle.
+  if (paused_) return {pause_until_.ms + (FullCycle() + 1ll) * kTickMs};
   return TickToDateTime(d_.clock, v_.CycleStartTick + (v_.MinsToHint + 1ull) * kTickMs);
 }
 

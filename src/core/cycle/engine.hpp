@@ -106,7 +106,8 @@ class Engine : public TimerSink {
   bool CountdownPreviewEnabled() const;
   // Percent of the selected plan's interval worked so far; negative past the interval.
   int WorkedPercent() const;
-  // When the break is expected to start, on the wall clock.
+  // When the break is expected to start, on the wall clock (during a pause: a full cycle after
+  // its end).
   DateTime NextBreakTime() const;
   uint8_t MinsLeft() const { return static_cast<uint8_t>(v_.MinsToHint - v_.WorkMins); }
   uint16_t IdleCreditMins(uint16_t idle_mins) const;

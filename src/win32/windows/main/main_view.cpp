@@ -145,10 +145,12 @@ void MainView::Sync() {
   const MainFormState& s = presenter_->State();
   mirror_.ApplyForm(s);
   if (tray_added_ && (s.tray_tip != tray_tip_ || s.tray_paused != tray_paused_)) {
+    // The tip changes every minute; the icon's bits go to the shell only when it changes.
+    const UINT flags = NIF_TIP | (s.tray_paused != tray_paused_ ? NIF_ICON : 0u);
     tray_tip_ = s.tray_tip;
     tray_paused_ = s.tray_paused;
     NOTIFYICONDATAW data = TrayData();
-    data.uFlags = NIF_ICON | NIF_TIP;
+    data.uFlags = flags;
     Shell_NotifyIconW(NIM_MODIFY, &data);
   }
   if (tool_window_ != !s.taskbar_button) {
