@@ -25,7 +25,7 @@ bool IsRest(const EventRecord& r) {
   }
 }
 
-// The part of idle record `r` that lies within a deferral of its cycle (an open deferral runs
+// How much of idle record `r` lies within a deferral of its cycle (an open deferral runs
 // on past every closed idle record).
 uint64_t Deferred(const EventCycle& cycle, const EventRecord& r) {
   if (r.Kind != kEventIdle) return 0;
