@@ -11,6 +11,7 @@
 #include "adapters/ports.hpp"
 #include "adapters/power.hpp"
 #include "adapters/system_ports.hpp"
+#include "adapters/user_busy.hpp"
 #include "app/app.hpp"
 #include "app/startup.hpp"
 #include "base/time_scale.hpp"
@@ -44,6 +45,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32CodePage code_page;
   Win32Clipboard clipboard;
   Win32Sound sound;
+  Win32UserBusy busy;
   Win32EngineActions engine_actions;
   Win32Power power;
   Win32Views views;
@@ -54,7 +56,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   auto setup_view = std::make_unique<SetupView>();
   auto app = std::make_unique<App>(
       Ports{clock, clock, timers, dialogs, screen, files, shell, shell, random, shell, lifecycle,
-            processes, power, registry, links, code_page, clipboard, sound},
+            processes, power, registry, links, code_page, clipboard, sound, busy},
       ViewHosts{*main_view, *setup_view, *about_view, engine_actions, views});
   app->time_format().short_date = ShortDateFormat();
   app->time_format().long_time = LongTimeFormat();

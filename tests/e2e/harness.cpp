@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -302,6 +303,51 @@ void Choose(int downs, int sub_downs) {
   }
   Key(VK_RETURN);
   WaitUntil([] { return VisibleMenus() == 0; }, 3s);
+}
+
+namespace {
+// How Wine's shell32 packs a NOTIFYICONDATA for the shell: fixed-size fields, then the icon's
+// bits when it has one.
+struct WineNotifyData {
+  LONG hwnd;
+  UINT id, flags, callback_message;
+  WCHAR tip[128];
+  DWORD state, state_mask;
+  WCHAR info[256];
+  UINT timeout_or_version;
+  WCHAR info_title[64];
+  DWORD info_flags;
+  GUID guid;
+  UINT width, height, planes, bpp;
+};
+}  // namespace
+
+TrayStandIn::TrayStandIn() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"Shell_TrayWnd";
+  RegisterClassW(&wc);
+  // Top-most, so that it comes before the real one in the search.
+  hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Shell_TrayWnd", nullptr, WS_POPUP, 0,
+                          0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+TrayStandIn::~TrayStandIn() { DestroyWindow(hwnd_); }
+
+LRESULT CALLBACK TrayStandIn::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<TrayStandIn*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (msg != WM_COPYDATA || !self) return DefWindowProcW(hwnd, msg, wp, lp);
+  const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+  if (cds->cbData < sizeof(WineNotifyData) || cds->dwData == NIM_DELETE) return TRUE;
+  const auto* data = static_cast<const WineNotifyData*>(cds->lpData);
+  ++self->calls;
+  if (data->flags & NIF_TIP) self->tip.assign(data->tip, wcsnlen(data->tip, std::size(data->tip)));
+  if (data->flags & NIF_ICON)
+    self->icon.assign(static_cast<const char*>(cds->lpData) + sizeof(WineNotifyData),
+                      cds->cbData - sizeof(WineNotifyData));
+  return TRUE;
 }
 
 HWND ToolTipOf(HWND owner) {

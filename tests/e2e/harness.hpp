@@ -99,6 +99,25 @@ bool SendDpiChanged(HWND window, int dpi, const RECT& suggested);
 // `child`'s rectangle in its parent's client coordinates.
 RECT RectInParent(HWND child);
 
+// Stands in for the shell's notification area while it lives: a program started after it
+// gives its icon to it, since Shell_NotifyIcon hands each call to the first "Shell_TrayWnd"
+// window (WM_COPYDATA). Keeps the last tip and icon bits given, read in the layout Wine's
+// shell32 sends. Messages are taken while the driver waits (WaitUntil pumps them).
+class TrayStandIn {
+ public:
+  TrayStandIn();
+  ~TrayStandIn();
+  TrayStandIn(const TrayStandIn&) = delete;
+  TrayStandIn& operator=(const TrayStandIn&) = delete;
+  std::wstring tip;
+  std::string icon;  // the icon's mask and colour bits
+  int calls = 0;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  HWND hwnd_ = nullptr;
+};
+
 // A configuration file with every default but "允许自动弹出帮助信息" and "显示银屏倩影" off: no
 // welcome picture at start, and no on-top picture (a display without a compositor draws it
 // opaque) to cover the windows a test looks at.

@@ -30,7 +30,7 @@ TEST(TrayMenu, RightClickOpensTheMenuAndItsItemsAct) {
   ASSERT_TRUE(WaitUntil([&] { return !Visible(main); }, 8s));
   ASSERT_NE(OpenTrayMenu(main), nullptr);
   Screenshot("tray-menu");
-  Choose(12);  // "设    置...": the settings window on the page it shows
+  Choose(13);  // "设    置...": the settings window on the page it shows
   HWND setup = WaitTop(kSetupClass);
   ASSERT_TRUE(WaitUntil([&] { return Visible(setup); }));
   EXPECT_EQ(SendMessageW(GetDlgItem(setup, 1001), TCM_GETCURSEL, 0, 0), 2);

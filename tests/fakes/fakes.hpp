@@ -155,6 +155,23 @@ class FakeClipboard : public Clipboard {
   bool busy = false;  // another program holds it open
 };
 
+// The user's presentation and call as a test sets them; counts the questions, so a test can
+// tell that nothing is asked while no deferral setting is on.
+class FakeUserBusy : public UserBusy {
+ public:
+  bool Presenting() override {
+    ++questions;
+    return presenting;
+  }
+  bool InCall() override {
+    ++questions;
+    return in_call;
+  }
+  bool presenting = false;
+  bool in_call = false;
+  int questions = 0;
+};
+
 // A code page that holds every character but those in `missing`; bytes are the UTF-8 bytes.
 class FakeCodePage : public CodePage {
  public:
@@ -603,10 +620,11 @@ struct Rig {
   FakeCodePage code_page;
   FakeClipboard clipboard;
   FakeSound sound;
+  FakeUserBusy busy;
   FakeEngineActions engine_actions{loop};
   FakeViewFactory views;
   App app{Ports{loop, loop, loop, dialogs, screen, files, shell, system, random, windows, lifecycle,
-                processes, power, registry, links, code_page, clipboard, sound},
+                processes, power, registry, links, code_page, clipboard, sound, busy},
           ViewHosts{main_host, setup_host, about_host, engine_actions, views}};
   std::string ConfigPath() const { return "C:\\Tavu\\lh20cfg"; }
 };

@@ -8,9 +8,10 @@ App::App(const Ports& ports, const ViewHosts& hosts)
       log_(ports.clock, ports.input),
       power_(PowerActions::Deps{ports.power, ports.dialogs, log_, settings_, engine_, *this}),
       main_(TfrmMain::Deps{hosts.main, *this, settings_, ports.screen, ports.timers, engine_, log_,
-                           ports.shell, ports.dialogs, pages_, forms_, screen_saving_, power_}),
+                           ports.shell, ports.dialogs, pages_, forms_, screen_saving_, power_,
+                           ports.clock, time_format_}),
       engine_(Engine::Deps{ports.clock, ports.input, ports.timers, settings_, plans_, log_,
-                           ports.dialogs, ports.processes, ports.sound, forms_, *this}),
+                           ports.dialogs, ports.processes, ports.sound, forms_, *this, ports.busy}),
       setup_(hosts.setup, *this, settings_, plans_, ports.files, ports.dialogs, ports.random,
              ports.screen, ports.links),
       pages_(ports.shell),
@@ -27,6 +28,7 @@ void App::Start() {
   setup_.FormCreate();
   plans_.ApplyAtStart();
   engine_.StartCycle();
+  main_.RefreshTray();
   OpenDesktopDeco(settings_.ShowDesktopDeco);
   OpenSOTForm(settings_.ShowSOT);
   // The program starts the screen saver itself from now on; the system's own one is given back
@@ -151,7 +153,13 @@ void App::ShellToggleDesktop() { actions_.ShellToggleDesktop(); }
 void App::CycleChanged() {
   setup_.SetPreviewEnabled(true, engine_.CountdownPreviewEnabled());
   setup_.SetPreviewEnabled(false, engine_.BreakCommandsEnabled());
+  main_.RefreshTray();
   actions_.CycleChanged();
+}
+
+void App::MinuteTicked() {
+  main_.RefreshTray();
+  actions_.MinuteTicked();
 }
 
 bool App::AutostartOn() { return integration_.HasAutostart(kAutostartName); }

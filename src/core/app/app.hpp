@@ -23,6 +23,7 @@
 #include "ports/shell_links.hpp"
 #include "ports/sound.hpp"
 #include "ports/timers.hpp"
+#include "ports/user_busy.hpp"
 #include "ports/windows.hpp"
 #include "settings/plans.hpp"
 #include "settings/settings.hpp"
@@ -56,6 +57,7 @@ struct Ports {
   CodePage& code_page;
   Clipboard& clipboard;
   Sound& sound;
+  UserBusy& busy;
 };
 
 struct ViewHosts {
@@ -118,6 +120,7 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   void LetSysSleep() override;
   void ShellToggleDesktop() override;
   void CycleChanged() override;
+  void MinuteTicked() override;
 
   bool ShowInternalSCR() override;
   void RunKoPlayerCommand(int command) override;

@@ -44,9 +44,19 @@ bool Engine::BreakCommandsEnabled() const {
 bool Engine::CountdownPreviewEnabled() const { return countdowns_open_ == 0; }
 
 void Engine::DetectPauseTimerTimer() {
-  for (const DueReminder& r : TimedRemindersAt(d_.settings, d_.clock.Now())) {
+  const LocalTime now = d_.clock.Now();
+  for (const DueReminder& r : TimedRemindersAt(d_.settings, now)) {
     if (r.reason == kRemindChime) Cue(SoundCue::Chime);
     OpenReminder(r.reason, r.window);
+  }
+
+  if (paused_) {
+    if (DateTime::FromLocal(now) >= pause_until_)
+      Resume();
+    else
+      PausedMinute();
+    d_.actions.MinuteTicked();
+    return;
   }
 
   ++v_.WorkMins;
@@ -66,14 +76,21 @@ void Engine::DetectPauseTimerTimer() {
     IdleMinute();
   else
     ActiveMinute();
+  d_.actions.MinuteTicked();
 }
 
 void Engine::IdleMinute() {
-  const Settings& s = d_.settings;
   // Saturates: a wrapped count would turn a very long absence into a small credit.
   if (v_.IdleMins < std::numeric_limits<uint16_t>::max()) ++v_.IdleMins;
   if (v_.IdleMins == 1 && v_.CycleState == CyclePhase::Working)
     d_.log.LogEvent(false, true, 0, kEventIdle, false);
+  IdleActions();
+  // Never opens the countdown while idle: the due point moves on a minute at a time.
+  if (Due()) RestartCountdown(1);
+}
+
+void Engine::IdleActions() {
+  const Settings& s = d_.settings;
   if (v_.IdleMins == s.SCR && s.EnableSelfSCR && !IsScreenSaverRunning(d_.processes, d_.forms))
     d_.actions.StartScreenSaver();
   if (v_.IdleMins == s.ShutDownDisplayer && s.EnableShutDownDisplayer)
@@ -84,8 +101,15 @@ void Engine::IdleMinute() {
     else if (s.StandByOrSleep == 1)
       d_.actions.LetSysSleep();
   }
-  // Never opens the countdown while idle: the due point moves on a minute at a time.
-  if (Due()) RestartCountdown(1);
+}
+
+void Engine::PausedMinute() {
+  if (!NoInputSinceLastTick()) {
+    v_.IdleMins = 0;
+    return;
+  }
+  if (v_.IdleMins < std::numeric_limits<uint16_t>::max()) ++v_.IdleMins;
+  IdleActions();
 }
 
 void Engine::ActiveMinute() {
@@ -93,7 +117,7 @@ void Engine::ActiveMinute() {
   v_.IdleMins = static_cast<uint16_t>(std::min<uint32_t>(uint32_t{v_.IdleMins} + MissedIdleMins(),
                                                          std::numeric_limits<uint16_t>::max()));
   if (v_.IdleMins == 0) {
-    if (Due()) BreakTimerTimer();
+    if (Due()) BreakDue();
     return;
   }
   if (stretch_was_counted && v_.CycleState == CyclePhase::Working)
@@ -103,7 +127,7 @@ void Engine::ActiveMinute() {
     v_.LastCreditMins = c;
     const uint8_t reset_after = Plan().IdleMinsResetCycle;
     if (c == 0) {
-      if (Due()) BreakTimerTimer();
+      if (Due()) BreakDue();
     } else if (v_.IdleMins < reset_after) {
       RestartCountdown(ApplyIdleCredit(false, static_cast<uint8_t>(c)));
       v_.TiredIndexCarry = tiredness::AfterIdle(v_.TiredIndexCarry, v_.IdleMins, reset_after);
@@ -117,13 +141,80 @@ void Engine::ActiveMinute() {
 
 void Engine::BreakTimerTimer() { BreakNow(1, kEventCountdown); }
 
+void Engine::BreakDue() {
+  const bool limit_reached =
+      deferring_ && (d_.clock.Tick() - deferred_since_) / kTickMs >=
+                        static_cast<uint64_t>(d_.settings.DeferMaxMins.Get());
+  const uint8_t reason = limit_reached ? 0 : DeferReason();
+  if (reason == 0) return BreakTimerTimer();
+  if (!deferring_) {
+    deferring_ = true;
+    deferred_since_ = d_.clock.Tick();
+    d_.log.LogEvent(false, true, reason, kEventBreakDeferred, true);
+  }
+  // Due again at the next tick, where the user's state is looked at again. The break keeps its
+  // length: only its start moves.
+  RestartCountdown(1);
+}
+
+uint8_t Engine::DeferReason() {
+  const Settings& s = d_.settings;
+  if (s.DeferWhenPresenting && d_.busy.Presenting()) return kDeferPresenting;
+  if (s.DeferInCalls && d_.busy.InCall()) return kDeferCall;
+  return 0;
+}
+
+void Engine::EndDeferral() {
+  if (!deferring_) return;
+  deferring_ = false;
+  d_.log.LogEvent(false, false, 0, kEventBreakDeferred, true);
+}
+
+void Engine::CloseIdleRecord() {
+  if (v_.IdleMins != 0 && v_.CycleState == CyclePhase::Working)
+    d_.log.LogEvent(false, false, 0, kEventIdle, true, v_.IdleMins);
+}
+
+bool Engine::Pause(DateTime until) {
+  if (!PauseEnabled()) return false;
+  if (!paused_) {
+    EndDeferral();
+    // The user is at the machine to choose the pause: an idle stretch the tick has not seen
+    // end yet ends here, so its record does not stay open across the pause.
+    CloseIdleRecord();
+    v_.IdleMins = 0;
+    LastInputTick = d_.input.LastInputTick();
+    d_.log.LogEvent(false, true, 0, kEventPause, true);
+    paused_ = true;
+  }
+  pause_until_ = until;
+  d_.actions.CycleChanged();
+  return true;
+}
+
+void Engine::Resume() {
+  if (!paused_) return;
+  EndPause();
+  StartCycle();
+  d_.actions.CycleChanged();
+}
+
+void Engine::EndPause() {
+  paused_ = false;
+  d_.log.LogEvent(false, false, 0, kEventPause, true);
+}
+
 void Engine::BreakNow(uint8_t kind, uint8_t event_kind) {
   const bool demo = event_kind == kEventDemo;
-  // A break taken during a pause, before the tick saw the user back, ends the pause: its record
-  // would stay open in a cycle that is over.
-  if (!demo && v_.IdleMins != 0 && v_.CycleState == CyclePhase::Working)
-    d_.log.LogEvent(false, false, 0, kEventIdle, true, v_.IdleMins);
-  if (!demo) d_.log.LogEvent(false, true, 0, event_kind, true);
+  if (!demo) {
+    // A break taken during a pause of input, before the tick saw the user back, ends that
+    // stretch: its record would stay open in a cycle that is over. A break the user asks for
+    // during a timed pause ends the pause the same way.
+    CloseIdleRecord();
+    EndDeferral();
+    if (paused_) EndPause();
+    d_.log.LogEvent(false, true, 0, event_kind, true);
+  }
   if (kind == 0) {
     if (demo) {
       ++demo_breaks_open_;
@@ -218,8 +309,10 @@ uint16_t Engine::IdleCreditMins(uint16_t idle_mins) const {
 
 uint8_t Engine::ApplyIdleCredit(bool reset, uint8_t credit_mins) {
   const uint8_t full = FullCycle();
+  // A restarted cycle owes no break: a deferral ends with it.
   if (reset) {
     d_.log.LogEvent(false, true, 0, kEventIdleReset, true);
+    EndDeferral();
     return full;
   }
   const auto elapsed = static_cast<int64_t>((d_.clock.Tick() - v_.CycleStartTick) / kTickMs);
@@ -228,6 +321,7 @@ uint8_t Engine::ApplyIdleCredit(bool reset, uint8_t credit_mins) {
   auto n = static_cast<uint8_t>(v_.MinsToHint - elapsed + credit_mins);
   if (n > full) {
     d_.log.LogEvent(false, true, 0, kEventCreditOverCycle, true);
+    EndDeferral();
     return full;
   }
   // A credit that exactly meets the elapsed time makes the break due now: at the next tick,
@@ -247,6 +341,8 @@ int Engine::WorkedPercent() const {
 }
 
 DateTime Engine::NextBreakTime() const {
+  // A pause ends in a fresh cycle.
+  if (paused_) return {pause_until_.ms + (FullCycle() + 1ll) * kTickMs};
   return TickToDateTime(d_.clock, v_.CycleStartTick + (v_.MinsToHint + 1ull) * kTickMs);
 }
 

@@ -10,6 +10,7 @@
 #include "ports/processes.hpp"
 #include "ports/sound.hpp"
 #include "ports/timers.hpp"
+#include "ports/user_busy.hpp"
 #include "settings/plans.hpp"
 #include "settings/settings.hpp"
 #include "ui/forms.hpp"
@@ -43,6 +44,8 @@ class EngineActions {
   // The phase or a demonstration changed: whatever is derived from them is due for a refresh
   // (the break commands' enabled states).
   virtual void CycleChanged() = 0;
+  // The minute tick ran: what shows the time to the next break is due for a refresh.
+  virtual void MinuteTicked() {}
 };
 
 // What windows and statistics may read of the cycle; names as the user's figures call them.
@@ -82,6 +85,7 @@ class Engine : public TimerSink {
     Sound& sound;
     const OpenForms& forms;
     EngineActions& actions;
+    UserBusy& busy;
   };
 
   explicit Engine(const Deps& deps) : d_(deps) {}
@@ -104,10 +108,27 @@ class Engine : public TimerSink {
   bool CountdownPreviewEnabled() const;
   // Percent of the selected plan's interval worked so far; negative past the interval.
   int WorkedPercent() const;
-  // When the break is expected to start, on the wall clock.
+  // When the break is expected to start, on the wall clock (during a pause: a full cycle after
+  // its end).
   DateTime NextBreakTime() const;
   uint8_t MinsLeft() const { return static_cast<uint8_t>(v_.MinsToHint - v_.WorkMins); }
   uint16_t IdleCreditMins(uint16_t idle_mins) const;
+
+  // A timed pause of the break reminders: until `until` on the wall clock no countdown or break
+  // starts and the next break's reminders are quiet; chimes, quick reminders and idle actions go
+  // on. The end is judged at each tick by the wall clock, so a pause also ends across a sleep;
+  // then a fresh cycle starts. Refused (false) unless at work. A new pause while paused only
+  // moves the end.
+  bool Pause(DateTime until);
+  // Ends the pause now with a fresh cycle.
+  void Resume();
+  bool Paused() const { return paused_; }
+  DateTime PausedUntil() const { return pause_until_; }
+  bool PauseEnabled() const { return v_.CycleState == CyclePhase::Working; }
+  // A due break waits while the user presents or is in a call (their settings on), checked at
+  // each tick, for DeferMaxMins at most; then, or as soon as the user is free, the countdown
+  // opens. The break keeps its full length.
+  bool Deferring() const { return deferring_; }
 
   // ---- Verbs: what the user and the windows tell the engine ----
   void DetectPauseTimerTimer();
@@ -155,6 +176,18 @@ class Engine : public TimerSink {
   void Cue(SoundCue cue);
   void IdleMinute();
   void ActiveMinute();
+  // The idle actions of one more idle minute: screen saver, display off, standby.
+  void IdleActions();
+  // A tick during a pause: only the idle actions.
+  void PausedMinute();
+  void EndPause();
+  // The break is due at this tick: the countdown opens, or the break waits for the user.
+  void BreakDue();
+  // Why the due break should wait now (EventDeferReason), 0 for no reason.
+  uint8_t DeferReason();
+  void EndDeferral();
+  // Closes the open idle record of a stretch the tick has not seen end yet.
+  void CloseIdleRecord();
 
   Deps d_;
   CycleValues v_;
@@ -167,6 +200,10 @@ class Engine : public TimerSink {
   bool demo_break_pending_ = false;
   uint8_t demo_breaks_open_ = 0;
   uint8_t countdowns_open_ = 0;
+  bool paused_ = false;
+  DateTime pause_until_;
+  bool deferring_ = false;
+  uint64_t deferred_since_ = 0;
 };
 
 }  // namespace tavu

@@ -25,6 +25,20 @@ bool IsRest(const EventRecord& r) {
   }
 }
 
+// How much of idle record `r` lies within a deferral of its cycle (an open deferral runs
+// on past every closed idle record).
+uint64_t Deferred(const EventCycle& cycle, const EventRecord& r) {
+  if (r.Kind != kEventIdle) return 0;
+  uint64_t overlap = 0;
+  for (const EventRecord& d : cycle) {
+    if (d.Kind != kEventBreakDeferred) continue;
+    const uint64_t from = std::max(d.StartTick, r.StartTick);
+    const uint64_t to = std::min(d.EndTick != 0 ? d.EndTick : r.EndTick, r.EndTick);
+    if (to > from) overlap += to - from;
+  }
+  return std::min(overlap, r.EndTick - r.StartTick);
+}
+
 struct Rating {
   int from;
   std::string_view status, advice;
@@ -76,14 +90,34 @@ StatFigures ComputeFigures(Clock& clock, const DateTimeFormat& f, const EventLog
     out.uncompleted = std::to_string(early);
   }
   out.break_next = CutSeconds(TimeText(engine.NextBreakTime(), f));
+  if (const Deferrals d = CountDeferrals(log, now); d.count > 0) {
+    out.deferred = "推迟 ";
+    out.deferred += std::to_string(d.count);
+    out.deferred += " 次，约 ";
+    out.deferred += std::to_string((d.ms + 30'000) / 60'000);
+    out.deferred += " 分钟";
+  }
   return out;
+}
+
+Deferrals CountDeferrals(const EventLog& log, uint64_t now) {
+  Deferrals d;
+  for (const EventCycle& cycle : log.Cycles())
+    for (const EventRecord& r : cycle) {
+      if (r.Kind != kEventBreakDeferred) continue;
+      ++d.count;
+      const uint64_t end = r.EndTick != 0 ? r.EndTick : now;
+      if (end > r.StartTick) d.ms += end - r.StartTick;
+    }
+  return d;
 }
 
 uint64_t RestMs(const EventLog& log, int base_break_mins) {
   uint64_t rest = static_cast<uint64_t>(std::max(base_break_mins, 0)) * 60'000;
   for (const EventCycle& cycle : log.Cycles())
     for (const EventRecord& r : cycle)
-      if (IsRest(r) && r.EndTick > r.StartTick) rest += r.EndTick - r.StartTick;
+      if (IsRest(r) && r.EndTick > r.StartTick)
+        rest += r.EndTick - r.StartTick - Deferred(cycle, r);
   return rest;
 }
 

@@ -24,6 +24,8 @@ struct StatFigures {
   std::string sys_start_speed;           // the system's running time at the program's start
   std::string break_prev, break_next;    // "上次休息时间", "下次计划休息时间"
   std::string break_count, uncompleted;  // "休息总次数", "其中未完成的休息"
+  // Breaks deferred for a presentation or call: "推迟 N 次，约 M 分钟"; empty for none.
+  std::string deferred;
 };
 StatFigures ComputeFigures(Clock& clock, const DateTimeFormat& f, const EventLog& log,
                            const Engine& engine);
@@ -38,8 +40,15 @@ struct Health {
   std::string_view status;   // the rating
   std::string_view advice;
 };
+// Deferred breaks: how many, and their minutes in all (an open one up to `now`).
+struct Deferrals {
+  int count = 0;
+  uint64_t ms = 0;
+};
+Deferrals CountDeferrals(const EventLog& log, uint64_t now);
 // Rest time since the start: idle stretches, breaks and standby or hibernation not begun in a
-// break, on top of one break of the selected plan as a base.
+// break, on top of one break of the selected plan as a base. Idle time within a deferral is work
+// (a presentation watched, a call listened to) and is left out.
 uint64_t RestMs(const EventLog& log, int base_break_mins);
 // The score of a rest share: 60 at 10 %, 2 points per point below, 1 per point above, 0..100.
 int RestShareScore(uint64_t rest_ms, uint64_t running_ms);

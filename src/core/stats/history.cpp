@@ -21,6 +21,11 @@ class LineFormatter {
   void Append(std::string& out, uint8_t kind, uint64_t start_tick, uint8_t value,
               uint64_t end_tick) {
     out += EventKindText(kind);
+    // A deferral's value is its reason, not minutes.
+    if (kind == kEventBreakDeferred) {
+      out += value == kDeferCall ? " (通话中)" : " (演示或全屏)";
+      value = 0;
+    }
     out += ": ";
     AppendDateTime(out, start_tick);
     if (end_tick != 0) {

@@ -22,7 +22,8 @@ constexpr QuickTarget kQuickTargets[] = {
 
 MainMenu TfrmMain::Menu() const {
   return MainMenu(MenuFacts{settings_.SelectBreakMode, settings_.ShowDesktopDeco, settings_.ShowSOT,
-                            settings_.EnableSelfSCR, engine_.BreakCommandsEnabled()});
+                            settings_.EnableSelfSCR, engine_.BreakCommandsEnabled(),
+                            engine_.PauseEnabled(), engine_.Paused()});
 }
 
 void TfrmMain::OnMenuCommand(int id) {
@@ -88,6 +89,12 @@ void TfrmMain::MenuClick(MenuCommand command) {
       return engine_.NBreakDemoClick();
     case C::BreakNow:
       return engine_.NBreakNowClick();
+    case C::Pause30:
+    case C::Pause60:
+    case C::Pause120:
+    case C::PauseUntilTomorrow:
+    case C::Resume:
+      return PauseClick(command);
     case C::HintSmallWindow:
       return NHintSmallWindowClick();
     case C::Stat:
@@ -164,6 +171,14 @@ void TfrmMain::ShowRemindWindow(int list, uint8_t reason) {
 }
 
 void TfrmMain::NDisableSelfSCRClick(ScrSender sender) { d_.screen_saving.Toggle(sender); }
+
+void TfrmMain::PauseClick(MenuCommand command) {
+  if (command == MenuCommand::Resume)
+    engine_.Resume();
+  else
+    engine_.Pause(PauseEnd(command, DateTime::FromLocal(d_.clock.Now())));
+  RefreshTray();
+}
 
 void TfrmMain::NSysShutdownInterfaceClick() { d_.shell.ShutDownWindows(); }
 

@@ -37,6 +37,11 @@ const MenuCommandInfo kMenuCommands[] = {
     {MenuCommand::SetupMode, "NSetupMode", "进入设置..."},
     {MenuCommand::BreakDemo, "NBreakDemo", "休息演示"},
     {MenuCommand::BreakNow, "NBreakNow", "立即休息"},
+    {MenuCommand::Pause30, "NPause30", "30分钟"},
+    {MenuCommand::Pause60, "NPause60", "1小时"},
+    {MenuCommand::Pause120, "NPause120", "2小时"},
+    {MenuCommand::PauseUntilTomorrow, "NPauseUntilTomorrow", "直到明天"},
+    {MenuCommand::Resume, "NResume", "立即恢复"},
     {MenuCommand::HintSmallWindow, "NHintSmallWindow", "最新提示..."},
     {MenuCommand::Stat, "NStat", "统    计..."},
     {MenuCommand::Setup, "NSetup", "设    置..."},
@@ -85,6 +90,11 @@ MenuItem BuildTree(const MenuFacts& f) {
   };
   MenuItem scr = checked(Item(C::DisableSelfSCR), !f.screen_saving);
   scr.caption = f.screen_saving ? kScrEnabledCaption : kScrDisabledCaption;
+  std::vector<MenuItem> pause_items;
+  for (C c : {C::Pause30, C::Pause60, C::Pause120, C::PauseUntilTomorrow})
+    pause_items.push_back(enabled(Item(c), f.pause));
+  if (f.paused) pause_items.push_back(enabled(Item(C::Resume), f.pause));
+  MenuItem pause = enabled(Sub("NPause", "暂停休息提醒", std::move(pause_items)), f.pause);
   MenuItem root{"PopupMenu1"};
   root.children = {
       Sub("NAboutHelp00", "关于帮助",
@@ -109,6 +119,7 @@ MenuItem BuildTree(const MenuFacts& f) {
            checked(Item(C::ModeEnforce), f.mode == 3), Separator("N4"), Item(C::SetupMode)}),
       enabled(Item(C::BreakDemo), f.break_commands),
       enabled(Item(C::BreakNow), f.break_commands),
+      std::move(pause),
       Separator("N6"),
       Item(C::HintSmallWindow),
       Item(C::Stat),

@@ -41,6 +41,11 @@ enum class MenuCommand : int {
   SetupMode,
   BreakDemo,
   BreakNow,
+  Pause30,
+  Pause60,
+  Pause120,
+  PauseUntilTomorrow,
+  Resume,
   HintSmallWindow,
   Stat,
   Setup,
@@ -70,6 +75,8 @@ struct MenuFacts {
   bool show_sot = true;        // "银屏倩影"
   bool screen_saving = true;   // off: "NDisableSelfSCR" carries the check mark
   bool break_commands = true;  // "立即休息" and "休息演示"
+  bool pause = true;           // "暂停休息提醒": only at work
+  bool paused = false;         // "立即恢复" is offered
 };
 
 // One item of the menu. Separators have no caption; submenus have children.

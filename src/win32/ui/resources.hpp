@@ -5,6 +5,10 @@
 
 namespace tavu::win {
 
+// Icon ids: the program's, and the tray's while the break reminders are paused.
+inline constexpr int kResAppIcon = 1;
+inline constexpr int kResPausedIcon = 2;
+
 // RCDATA ids of the pictures linked into the executable (see tavu.rc).
 inline constexpr int kResWelcomeJpeg = 101;
 inline constexpr int kResPowerJpeg = 102;  // the break screen's power button, 33 x 32

@@ -1,5 +1,7 @@
 #include "windows/main/main_form.hpp"
 
+#include <algorithm>
+
 #include "base/rounding.hpp"
 
 namespace tavu {
@@ -113,6 +115,59 @@ void TfrmMain::FormDestroy() {
   timers_.StopAll(*this);
   host_.UnregisterHotKeys();
   host_.RemoveTrayIcon();
+}
+
+void TfrmMain::RefreshTray() {
+  state_.tray_tip = TrayTipText(engine_, DateTime::FromLocal(d_.clock.Now()), d_.time_format);
+  state_.tray_paused = engine_.Paused();
+}
+
+namespace {
+
+constexpr int64_t kMsPerMin = 60'000;
+constexpr int64_t kMsPerDay = 86'400'000;
+
+std::string ClockText(DateTime t, const DateTimeFormat& f) { return CutSeconds(TimeText(t, f)); }
+
+}  // namespace
+
+std::string TrayTipText(const Engine& engine, DateTime now, const DateTimeFormat& f) {
+  std::string tip(kTrayTip);
+  tip += '\n';
+  if (engine.Paused()) {
+    const DateTime end = engine.PausedUntil();
+    tip += "已暂停休息提醒，到";
+    tip += end.Days() != now.Days() ? "明天 " : " ";
+    tip += ClockText(end, f);
+  } else if (engine.Deferring()) {
+    tip += "休息已推迟，稍后开始";
+  } else if (engine.Phase() == CyclePhase::CountdownOpen) {
+    tip += "即将休息";
+  } else if (engine.Phase() == CyclePhase::BreakOpen) {
+    tip += "休息中";
+  } else {
+    const DateTime next = engine.NextBreakTime();
+    const int64_t left = std::max<int64_t>(0, (next.ms - now.ms + kMsPerMin - 1) / kMsPerMin);
+    tip += "下次休息 ";
+    tip += ClockText(next, f);
+    tip += "（还有 ";
+    tip += std::to_string(left);
+    tip += " 分钟）";
+  }
+  return tip;
+}
+
+DateTime PauseEnd(MenuCommand command, DateTime now) {
+  switch (command) {
+    case MenuCommand::Pause30:
+      return {now.ms + 30 * kMsPerMin};
+    case MenuCommand::Pause60:
+      return {now.ms + 60 * kMsPerMin};
+    case MenuCommand::Pause120:
+      return {now.ms + 120 * kMsPerMin};
+    default:
+      return {(now.Days() + 1) * kMsPerDay};
+  }
 }
 
 void TfrmMain::OnTimer(int id) {

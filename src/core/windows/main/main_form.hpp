@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "base/date_time.hpp"
 #include "cycle/engine.hpp"
 #include "cycle/event_log.hpp"
 #include "machine/power.hpp"
 #include "machine/screen_saving.hpp"
 #include "machine/web_pages.hpp"
+#include "ports/clock.hpp"
 #include "ports/dialogs.hpp"
 #include "ports/screen.hpp"
 #include "ports/shell.hpp"
@@ -55,7 +57,22 @@ struct MainFormState : ui::FormState {
     bounds = {0, 0, 495, 301};  // design size until first shown
   }
   bool taskbar_button = true;  // the application window keeps its button until the first close
+  // The notification-area icon: its tip (at most kTrayTipMax UTF-16 units) and whether it shows
+  // the paused picture.
+  std::string tray_tip{kTrayTip};
+  bool tray_paused = false;
 };
+
+inline constexpr std::size_t kTrayTipMax = 127;
+
+// The tip of the notification-area icon: the program's name, then where the cycle stands —
+// the next break's time and the minutes left, a deferred break, the pause and its end, or the
+// break itself. `now` is the wall clock.
+std::string TrayTipText(const Engine& engine, DateTime now, const DateTimeFormat& f);
+
+// The end of a pause chosen from the menu, from the wall clock `now`; "直到明天" is the next
+// local midnight.
+DateTime PauseEnd(MenuCommand command, DateTime now);
 
 // The hidden main window: welcome picture, owner of the tray icon, the menu and the hot keys.
 class TfrmMain : public TimerSink {
@@ -80,6 +97,8 @@ class TfrmMain : public TimerSink {
     OpenForms& forms;
     ScreenSavingSwitch& screen_saving;
     PowerActions& power;
+    Clock& clock;
+    const DateTimeFormat& time_format;
   };
   explicit TfrmMain(const Deps& deps)
       : host_(deps.host),
@@ -139,6 +158,10 @@ class TfrmMain : public TimerSink {
   using ScrSender = ScreenSavingSwitch::Sender;
   void NDisableSelfSCRClick(ScrSender sender);
   void NSysShutdownInterfaceClick();
+  // "暂停休息提醒": a pause of the chosen length, or "立即恢复".
+  void PauseClick(MenuCommand command);
+  // The tray icon's tip and picture follow the cycle; run at every tick and cycle change.
+  void RefreshTray();
 
   void OnTimer(int id) override;
 

@@ -206,6 +206,11 @@ void TfrmStat::RefreshFigures() {
   state_.lblScheduleBreakPrev.text = f.break_prev;
   state_.lblScheduleBreakNext.text = f.break_next;
   state_.lblBreakCount.text = f.break_count;
+  if (!f.deferred.empty()) {
+    state_.lblBreakCount.text += "（";
+    state_.lblBreakCount.text += f.deferred;
+    state_.lblBreakCount.text += "）";
+  }
   state_.lblBreakUncompletedCount.text = f.uncompleted;
 }
 

@@ -62,12 +62,17 @@ NOTIFYICONDATAW MainView::TrayData() const {
   data.uID = kTrayIconId;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = kMsgTrayCallback;
-  data.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  Wide(kTrayTip).copy(data.szTip, std::size(data.szTip) - 1);
+  data.hIcon = LoadIconW(GetModuleHandleW(nullptr),
+                         MAKEINTRESOURCEW(tray_paused_ ? kResPausedIcon : kResAppIcon));
+  Wide(tray_tip_).copy(data.szTip, std::size(data.szTip) - 1);
   return data;
 }
 
 bool MainView::AddTrayIcon() {
+  if (presenter_) {
+    tray_tip_ = presenter_->State().tray_tip;
+    tray_paused_ = presenter_->State().tray_paused;
+  }
   NOTIFYICONDATAW data = TrayData();
   tray_added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
   return tray_added_;
@@ -142,6 +147,15 @@ void MainView::Sync() {
   if (!presenter_) return;
   const MainFormState& s = presenter_->State();
   mirror_.ApplyForm(s);
+  if (tray_added_ && (s.tray_tip != tray_tip_ || s.tray_paused != tray_paused_)) {
+    // The tip changes every minute; the icon's bits go to the shell only when it changes.
+    const UINT flags = NIF_TIP | (s.tray_paused != tray_paused_ ? NIF_ICON : 0u);
+    tray_tip_ = s.tray_tip;
+    tray_paused_ = s.tray_paused;
+    NOTIFYICONDATAW data = TrayData();
+    data.uFlags = flags;
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+  }
   if (tool_window_ != !s.taskbar_button) {
     tool_window_ = !s.taskbar_button;
     LONG_PTR ex = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);

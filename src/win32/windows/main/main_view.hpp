@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <string>
 
 #include "gfx/image.hpp"
 #include "ui/control_mirror.hpp"
@@ -42,6 +43,9 @@ class MainView : public View, public MainFormHost {
   StretchedPicture picture_;
   HBRUSH background_;
   bool tray_added_ = false;
+  // The tip and picture the icon was last given; Sync gives them again only when they change.
+  std::string tray_tip_{kTrayTip};
+  bool tray_paused_ = false;
   bool tool_window_ = false;
   // The fade-out: a layered window whose opacity steps down on a view timer.
   DWORD fade_started_ = 0;
