@@ -147,7 +147,7 @@ TEST(Settings, FirstCloseWritesTheDefaultFile) {
   EXPECT_EQ(client.right, 645);
   EXPECT_EQ(client.bottom, 447);
   HWND tabs = GetDlgItem(setup, 1001);
-  EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 8);
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 9);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 2);
   EXPECT_FALSE(box.ReadFile(L"lh20cfg"));
   Screenshot("settings-window");
