@@ -145,7 +145,7 @@ TEST(Monitors, TheSaverAndTheOnTopPictureCoverTheOtherMonitorToo) {
   ASSERT_NE(black, nullptr);
   EXPECT_TRUE(Same(WindowRect(black), other.rect));
   ScreenshotAll("screen-saver-two-monitors");
-  // A key on the other monitor's part ends the saver everywhere.
+  // A key on the other monitor's black window ends the saver everywhere.
   PostMessageW(black, WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_TRUE(WaitUntil(
       [&] { return !Visible(FindTop(L"TfrmScrZEVO")) && !Visible(FindTop(L"TfrmScrZEVOCover")); },
