@@ -264,6 +264,27 @@ void Screenshot(const std::string& name, Ms settle) {
   PngWriter::Write(dir + L"\\" + Wide(name) + L".png", w, h, pixels);
 }
 
+void ScreenshotAll(const std::string& name, Ms settle) {
+  const std::wstring dir = Env(L"TAVU_SCREENS");
+  if (dir.empty()) return;
+  // As in Screenshot: the on-top picture, drawn opaque here, only in its own shots.
+  std::vector<HWND> hidden;
+  if (name.find("on-top") == std::string::npos) {
+    for (const wchar_t* cls : {L"TSOTForm", L"TSOTFormCover"})
+      for (HWND sot = nullptr; (sot = FindWindowExW(nullptr, sot, cls, nullptr));) {
+        if (!IsWindowVisible(sot)) continue;
+        ShowWindow(sot, SW_HIDE);
+        hidden.push_back(sot);
+      }
+  }
+  Sleep(static_cast<DWORD>(settle.count()));
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  const std::vector<uint32_t> pixels = Grab({x, y, x + w, y + h});
+  for (HWND sot : hidden) ShowWindow(sot, SW_SHOWNA);
+  PngWriter::Write(dir + L"\\" + Wide(name) + L".png", w, h, pixels);
+}
+
 void Command(HWND main, const char* item) {
   PostMessageW(main, WM_COMMAND, tavu::MainMenu::IdOf(item), 0);
 }

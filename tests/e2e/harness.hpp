@@ -39,6 +39,8 @@ int DarkPixels(const RECT& r);
 
 // Saves the whole screen as build/screens/<name>.png, once the windows had `settle` to paint.
 void Screenshot(const std::string& name, Ms settle = 150ms);
+// The same over every monitor (the virtual screen).
+void ScreenshotAll(const std::string& name, Ms settle = 150ms);
 
 struct Launch {
   PROCESS_INFORMATION pi{};

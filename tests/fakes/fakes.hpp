@@ -81,9 +81,22 @@ class FakeScreen : public Screen {
   Size PrimarySize() override { return size; }
   Rect WorkArea() override { return work; }
   Point Cursor() override { return cursor; }
+  // `monitors` when set (the primary among them should match `size` and `work`); otherwise
+  // the one primary monitor of `size`.
+  std::vector<Monitor> Monitors() override {
+    if (!monitors.empty()) return monitors;
+    return {Monitor{{0, 0, size.w, size.h}, work, 96, true}};
+  }
+  // Sets the monitors, the primary's size and work area with them.
+  void SetMonitors(std::vector<Monitor> list) {
+    monitors = std::move(list);
+    for (const Monitor& m : monitors)
+      if (m.primary) size = {m.rect.Width(), m.rect.Height()}, work = m.work;
+  }
   Size size{1920, 1080};
   Rect work{0, 0, 1920, 1040};
   Point cursor{100, 100};
+  std::vector<Monitor> monitors;
 };
 
 // A folder of files. Besides plain files it can hold what makes reading or replacing a file
@@ -396,6 +409,9 @@ class FakeBreakScreenHost : public BreakScreenHost {
   }
   Size MeasureText(const ui::Font& font, std::string_view text) override {
     return FakeMeasure(font.unit == ui::FontUnit::Points ? font.size * 4 / 3 : font.size, text);
+  }
+  Size MeasureTextAt(const ui::Font& font, std::string_view text, int dpi) override {
+    return FakeMeasure(font.unit == ui::FontUnit::Points ? font.size * dpi / 72 : font.size, text);
   }
   RecordingCanvas canvas;
   std::vector<std::string> calls;

@@ -25,7 +25,10 @@ using Texts = std::vector<std::string>;
 // text as size_pt pixels per character and 2 × size_pt high.
 class FakeBreakHost : public BreakScreenHost {
  public:
-  void Show() override { calls.push_back("Show alpha " + std::to_string(form->State().alpha)); }
+  void Show() override {
+    calls.push_back("Show alpha " + std::to_string(form->State().alpha));
+    covers_at_show.push_back(form->State().covers.size());
+  }
   void Hide() override { calls.push_back("Hide"); }
   void AnimateHide(int) override { calls.push_back("AnimateHide"); }
   void Repaint() override {
@@ -44,6 +47,10 @@ class FakeBreakHost : public BreakScreenHost {
     for (unsigned char c : text) chars += (c & 0xC0) != 0x80;
     return {chars * font.size, 2 * font.size};
   }
+  Size MeasureTextAt(const ui::Font& font, std::string_view text, int dpi) override {
+    const Size at96 = MeasureText(font, text);
+    return {at96.w * dpi / 96, at96.h * dpi / 96};
+  }
 
   Texts Calls(std::string_view prefix) const {
     Texts out;
@@ -55,6 +62,7 @@ class FakeBreakHost : public BreakScreenHost {
   TTWForm* form = nullptr;
   fake::RecordingCanvas canvas;
   Texts calls;
+  std::vector<std::size_t> covers_at_show;  // the covers each Show brought up with the screen
 };
 
 // The program on fakes with a break screen on top: plan 40 min work, 4 min break, 6 s per
@@ -366,6 +374,181 @@ TEST(BreakScreenPaint, EveryPaintDrawsAFreshPatternAndWipesTheText) {
   fake::RecordingCanvas plain;
   b.form->FormPaint(plain);
   EXPECT_EQ(plain.calls.size(), 1u);
+}
+
+// ---- Every monitor -------------------------------------------------------------------------
+
+// Monitors as Windows arranges them: the primary's top left at 0,0; the task bar 40 px high.
+constexpr Monitor kPrimary{{0, 0, 1024, 768}, {0, 0, 1024, 728}, 96, true};
+constexpr Monitor kRight120{{1024, 0, 2304, 1024}, {1024, 0, 2304, 1024}, 120, false};
+constexpr Monitor kLeft144{{-2560, -300, 0, 1140}, {-2560, -300, 0, 1100}, 144, false};
+constexpr Monitor kAbove96{{0, -600, 800, 0}, {0, -600, 800, 0}, 96, false};
+
+TEST(BreakScreenMonitors, EveryOtherMonitorGetsACoverOfItsSizeWithTheSloganCentredAtItsDpi) {
+  struct Case {
+    const char* name;
+    std::vector<Monitor> monitors;
+    bool all_monitors;
+    std::vector<Rect> covers;
+    std::vector<Rect> slogans;  // "休息一下" in 24 pt: 96 × 48 at 96 dpi
+  };
+  const Case cases[] = {
+      {"one monitor", {kPrimary}, true, {}, {}},
+      {"two, the other at 120 dpi",
+       {kPrimary, kRight120},
+       true,
+       {kRight120.rect},
+       {{580, 482, 580 + 120, 482 + 60}}},
+      // The primary listed last, the others left of and above it.
+      {"three, negative coordinates",
+       {kLeft144, kAbove96, kPrimary},
+       true,
+       {kLeft144.rect, kAbove96.rect},
+       {{1208, 684, 1208 + 144, 684 + 72}, {352, 276, 448, 324}}},
+      {"switched off", {kPrimary, kRight120, kLeft144}, false, {}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BreakScreenRig b;
+    b.settings().BreakFont.size_pt = 24;
+    b.settings().BreakOnAllMonitors = c.all_monitors;
+    b.r.rig.screen.SetMonitors(c.monitors);
+    b.Open();
+    // The primary keeps the whole layout of one monitor, wherever it is listed.
+    EXPECT_EQ(b.st().bounds, (Rect{0, 0, 1024, 768}));
+    EXPECT_EQ(b.st().lblSlogan.rect, (Rect{464, 360, 560, 408}));
+    ASSERT_EQ(b.st().covers.size(), c.covers.size());
+    for (std::size_t i = 0; i < c.covers.size(); ++i) {
+      const BreakCover& cover = b.st().covers[i];
+      EXPECT_EQ(cover.bounds, c.covers[i]) << i;
+      EXPECT_EQ(cover.lblSlogan.rect, c.slogans[i]) << i;
+      EXPECT_EQ(cover.lblSlogan.text, "休息一下");
+      EXPECT_EQ(cover.lblSlogan.font->size, 24);
+      EXPECT_TRUE(cover.lblSlogan.visible);
+    }
+  }
+}
+
+TEST(BreakScreenMonitors, CoversShowFromTheFirstFramePaintTheScreensBackgroundAndFollowTheSlogan) {
+  BreakScreenRig b;
+  b.settings().BreakInterface = break_interface::kColourRaster;
+  b.settings().ShowSlogan = false;
+  for (int i = 0; i < 2000; ++i) b.random.values.push_back(i);
+  b.r.rig.screen.SetMonitors({kPrimary, kRight120, kLeft144});
+  b.Open();
+  // Shown with the screen at its first, faintest frame: the covers fade in with it.
+  ASSERT_EQ(b.host.covers_at_show, (std::vector<std::size_t>{2}));
+  EXPECT_EQ(b.st().alpha, 1);
+  EXPECT_FALSE(b.st().covers[0].lblSlogan.visible);
+
+  for (std::size_t i = 0; i < 2; ++i) {
+    fake::RecordingCanvas canvas;
+    b.form->CoverPaint(i, canvas);
+    const Rect& m = b.st().covers[i].bounds;
+    const auto fills = canvas.Only<FillCall>();
+    ASSERT_EQ(fills.size(), 1u);
+    EXPECT_EQ(fills[0].rect, (Rect{0, 0, m.Width(), m.Height()}));
+    EXPECT_EQ(fills[0].color, b.st().color);
+    EXPECT_FALSE(canvas.Only<LineCall>().empty()) << "the interface's pattern, as on the primary";
+    EXPECT_TRUE(canvas.Only<TextCall>().empty()) << "the count's words are the primary's";
+  }
+  fake::RecordingCanvas none;
+  b.form->CoverPaint(2, none);
+  EXPECT_TRUE(none.calls.empty());
+}
+
+TEST(BreakScreenMonitors, CoversComeBackWithAPostponedScreenAndCloseWithIt) {
+  BreakScreenRig b;
+  b.r.rig.screen.SetMonitors({kPrimary, kRight120});
+  b.Open();
+  b.FadeIn();
+  b.Seconds(60);
+  ASSERT_TRUE(b.st().imgUrgentExitIcon.visible);
+  b.form->cbbRemindAgainAtSelect(1);
+  b.form->imgUrgentExitIconClick();
+  ASSERT_EQ(b.st().phase, BreakPhase::Hidden);
+  b.Seconds(60);
+  ASSERT_EQ(b.st().phase, BreakPhase::Counting);
+  EXPECT_EQ(b.host.covers_at_show, (std::vector<std::size_t>{1, 1}));
+  b.Seconds(b.Position());
+  b.form->FormClick();
+  // One close for the screen and its covers: they are one window to the program.
+  EXPECT_EQ(b.host.Calls("Free"), Texts{"Free"});
+  EXPECT_FALSE(b.r.rig.app.forms().IsFormOpen(kBreakScreenForm));
+}
+
+TEST(BreakScreenMonitors, ADisplayChangeMidBreakIsFollowed) {
+  struct Case {
+    const char* name;
+    std::vector<Monitor> after;
+    std::vector<Rect> covers;
+    Rect bounds;
+  };  // the primary keeps its size here; a new size is the next test's
+  const Monitor moved_left{{-1280, 0, 0, 1024}, {-1280, 0, 0, 1024}, 120, false};
+  const Case cases[] = {
+      {"a monitor added",
+       {kPrimary, kRight120, kAbove96},
+       {kRight120.rect, kAbove96.rect},
+       {0, 0, 1024, 768}},
+      {"a monitor removed", {kPrimary}, {}, {0, 0, 1024, 768}},
+      {"rearranged", {moved_left, kPrimary}, {moved_left.rect}, {0, 0, 1024, 768}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BreakScreenRig b;
+    b.r.rig.screen.SetMonitors({kPrimary, kRight120});
+    b.Open();
+    b.FadeIn();
+    b.Seconds(3);
+    const BreakScreenState before = b.st();
+    b.r.rig.screen.SetMonitors(c.after);
+    b.form->DisplayChanged();
+
+    ASSERT_EQ(b.st().covers.size(), c.covers.size());
+    for (std::size_t i = 0; i < c.covers.size(); ++i)
+      EXPECT_EQ(b.st().covers[i].bounds, c.covers[i]);
+    EXPECT_EQ(b.st().bounds, c.bounds);
+    // The count goes on where it was.
+    EXPECT_EQ(b.st().phase, BreakPhase::Counting);
+    EXPECT_EQ(b.Position(), before.ProgressBar1.position);
+    EXPECT_EQ(b.st().canvas_text, kRestNowText);
+    EXPECT_EQ(b.st().lblBreakRemainSec.font, before.lblBreakRemainSec.font);
+    EXPECT_EQ(b.st().canvas_font, before.canvas_font);
+    EXPECT_TRUE(b.host.Calls("Repaint").empty()) << "the primary's pattern stays";
+  }
+}
+
+TEST(BreakScreenMonitors, ANewPrimarySizeIsLaidOutAsIfTheBreakHadStartedOnIt) {
+  // Laid out once on the new size, not grown again on top of the old layout.
+  BreakScreenRig fresh;
+  fresh.r.rig.screen.SetMonitors({{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96, true}});
+  fresh.Open();
+
+  BreakScreenRig changed;
+  changed.r.rig.screen.SetMonitors({kPrimary, kRight120});
+  changed.Open();
+  changed.FadeIn();
+  changed.r.rig.screen.SetMonitors({{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96, true}});
+  changed.form->DisplayChanged();
+
+  const BreakScreenState& a = fresh.st();
+  const BreakScreenState& b = changed.st();
+  EXPECT_EQ(b.bounds, a.bounds);
+  EXPECT_EQ(b.ProgressBar1.rect, a.ProgressBar1.rect);
+  EXPECT_EQ(b.lblBreakRemainSec.font, a.lblBreakRemainSec.font);
+  EXPECT_EQ(b.lblBreakRemainSec.rect.left, a.lblBreakRemainSec.rect.left);
+  EXPECT_EQ(b.lblCurrentMode.rect, a.lblCurrentMode.rect);
+  EXPECT_EQ(b.lblSlogan.rect, a.lblSlogan.rect);
+  EXPECT_EQ(b.canvas_font.size_pt, a.canvas_font.size_pt);
+  EXPECT_EQ(b.canvas_text_at, a.canvas_text_at);
+  EXPECT_EQ(b.imgUrgentExitIcon.rect, a.imgUrgentExitIcon.rect);
+  EXPECT_TRUE(b.covers.empty());
+  // The pattern is drawn again at the new size and the words written on it again.
+  EXPECT_EQ(changed.host.Calls("Repaint").size(), 1u);
+  const auto fills = changed.host.canvas.Only<FillCall>();
+  ASSERT_FALSE(fills.empty());
+  EXPECT_EQ(fills.back().rect, (Rect{0, 0, 1920, 1080}));
+  EXPECT_EQ(changed.host.canvas.Only<TextCall>().back().text, kRestNowText);
 }
 
 // ---- The count and its end --------------------------------------------------------------------

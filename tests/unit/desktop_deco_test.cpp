@@ -214,6 +214,43 @@ TEST(SOTForm, CoversThePrimaryScreenFaintly) {
   EXPECT_TRUE(s.visible);
 }
 
+TEST(SOTForm, CoversEveryMonitorWhileBreaksDoAndFollowsDisplayChanges) {
+  const Monitor primary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96, true};
+  const Monitor left{{-1280, -200, 0, 824}, {-1280, -200, 0, 824}, 120, false};
+  const Monitor above{{0, -900, 1600, 0}, {0, -900, 1600, 0}, 144, false};
+  struct Case {
+    const char* name;
+    bool all_monitors;
+    std::vector<Monitor> monitors;
+    std::vector<Rect> others;
+  };
+  const Case cases[] = {
+      {"one monitor", true, {primary}, {}},
+      {"two", true, {left, primary}, {left.rect}},
+      {"three", true, {primary, left, above}, {left.rect, above.rect}},
+      {"primary only", false, {primary, left, above}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig;
+    rig.app.settings().BreakOnAllMonitors = c.all_monitors;
+    rig.screen.SetMonitors(c.monitors);
+    rig.app.Start();
+    ASSERT_NE(rig.app.sot_form(), nullptr);
+    TSOTForm& sot = *rig.app.sot_form();
+    EXPECT_EQ(sot.State().bounds, At(0, 0, 1920, 1080));
+    EXPECT_EQ(sot.State().others, c.others);
+
+    // The monitor left of the primary is unplugged, the primary grows.
+    rig.screen.SetMonitors({{{0, 0, 2560, 1440}, {0, 0, 2560, 1400}, 96, true}, above});
+    sot.DisplayChanged();
+    EXPECT_EQ(sot.State().bounds, At(0, 0, 2560, 1440));
+    EXPECT_EQ(sot.State().Image1.rect, sot.State().bounds);
+    EXPECT_EQ(sot.State().others,
+              c.all_monitors ? std::vector<Rect>{above.rect} : std::vector<Rect>{});
+  }
+}
+
 TEST(SOTForm, StaysAboveTheBuiltInScreenSaver) {
   for (bool on : {true, false}) {
     SCOPED_TRACE(on ? "on" : "off");

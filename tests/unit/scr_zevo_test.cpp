@@ -51,6 +51,37 @@ TEST(BuiltInSaver, CreationScalesItsFontsAndPlacesTheLineAtRandom) {
   EXPECT_TRUE(r.rig.loop.IsRunning(s, TfrmScrZEVO::kTimer1));
 }
 
+TEST(BuiltInSaver, BlacksOutEveryOtherMonitorWhileBreaksCoverThemAll) {
+  const Monitor primary{{0, 0, 1024, 768}, {0, 0, 1024, 728}, 96, true};
+  const Monitor right{{1024, 100, 2944, 1180}, {1024, 100, 2944, 1140}, 120, false};
+  const Monitor left{{-1600, -300, 0, 900}, {-1600, -300, 0, 900}, 144, false};
+  struct Case {
+    const char* name;
+    bool all_monitors;
+    std::vector<Monitor> monitors;
+    std::vector<Rect> others;
+  };
+  const Case cases[] = {
+      {"one monitor", true, {primary}, {}},
+      {"three", true, {right, primary, left}, {right.rect, left.rect}},
+      {"primary only", false, {primary, right}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SaverRig r;
+    r.rig.app.settings().BreakOnAllMonitors = c.all_monitors;
+    r.rig.screen.SetMonitors(c.monitors);
+    TfrmScrZEVO& s = r.Create({0, 0, 0, 0, 100, 300});
+    EXPECT_EQ(s.State().bounds, (Rect{0, 0, 1024, 768}));
+    EXPECT_EQ(s.State().others, c.others);
+    // Plugged in while it runs.
+    r.rig.screen.SetMonitors({primary, left});
+    s.DisplayChanged();
+    EXPECT_EQ(s.State().others,
+              c.all_monitors ? std::vector<Rect>{left.rect} : std::vector<Rect>{});
+  }
+}
+
 TEST(BuiltInSaver, ColoursStepUntilTheyTurnAndTheLineWrapsWithANewTip) {
   SaverRig r;
   TfrmScrZEVO& s = r.Create({0, 250, 48, 100, 900, 10});

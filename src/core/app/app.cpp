@@ -236,7 +236,7 @@ void App::OpenSOTForm(bool show) {
   TSOTForm* window = windows_.Open<TSOTForm, SOTHost>(
       [&](auto on_closed) { return views_.CreateSOTForm(std::move(on_closed)); },
       [&](SOTHost& view) {
-        auto p = std::make_unique<TSOTForm>(view, TSOTForm::Deps{ports_.screen, forms_});
+        auto p = std::make_unique<TSOTForm>(view, TSOTForm::Deps{ports_.screen, forms_, settings_});
         views_.Attach(view, *p);
         return p;
       });

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "adapters/system_ports.hpp"
+#include "ui/dpi.hpp"
 #include "ui/text.hpp"
 
 namespace tavu::win {
@@ -218,6 +219,34 @@ Point Win32Screen::Cursor() {
   POINT p{};
   GetCursorPos(&p);
   return {p.x, p.y};
+}
+
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM data) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(handle, &info)) return TRUE;
+  const RECT& r = info.rcMonitor;
+  const RECT& w = info.rcWork;
+  reinterpret_cast<std::vector<Monitor>*>(data)->push_back(
+      {{r.left, r.top, r.right, r.bottom},
+       {w.left, w.top, w.right, w.bottom},
+       MonitorDpi(handle),
+       (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<Monitor> Win32Screen::Monitors() {
+  std::vector<Monitor> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (monitors.empty()) {
+    const Size s = PrimarySize();
+    monitors.push_back({{0, 0, s.w, s.h}, WorkArea(), SystemDpi(), true});
+  }
+  return monitors;
 }
 
 // ---- files ----

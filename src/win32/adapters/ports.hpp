@@ -67,6 +67,7 @@ class Win32Screen : public Screen {
   Size PrimarySize() override;
   Rect WorkArea() override;
   Point Cursor() override;
+  std::vector<Monitor> Monitors() override;
 };
 
 class Win32Files : public Files {

@@ -194,6 +194,14 @@ Size ControlMirror::Measure(const ui::Font& font, std::string_view text) {
   return {size.cx, size.cy};
 }
 
+Size ControlMirror::Measure(const ui::Font& font, std::string_view text, int dpi) {
+  const int own = dpi_;
+  dpi_ = dpi::Valid(dpi);
+  const Size size = Measure(font, text);
+  dpi_ = own;
+  return size;
+}
+
 // ---- The window -----------------------------------------------------------------------------
 
 void ControlMirror::ApplyForm(const ui::FormState& form) {

@@ -72,6 +72,8 @@ class ControlMirror {
   HWND tool_tips() const { return tips_; }
   // The extent of `text` in `font`, in this window's units.
   Size Measure(const ui::Font& font, std::string_view text);
+  // The same as a window of this kind would measure it at `dpi`.
+  Size Measure(const ui::Font& font, std::string_view text, int dpi);
   COLORREF FormColor() const { return Resolve(form_color_); }
   HBRUSH FormBrush() { return Brush(FormColor()); }
   int dpi() const { return dpi_; }

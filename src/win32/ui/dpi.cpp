@@ -59,6 +59,14 @@ int WindowDpi(HWND hwnd) {
   return SystemDpi();
 }
 
+int MonitorDpi(HMONITOR monitor) {
+  UINT x = 0, y = 0;
+  if (monitor && Api().for_monitor &&
+      SUCCEEDED(Api().for_monitor(monitor, kEffectiveDpi, &x, &y)) && y > 0)
+    return static_cast<int>(y);
+  return SystemDpi();
+}
+
 void AdjustFrameForDpi(RECT* rect, DWORD style, DWORD ex_style, int dpi) {
   if (!Api().adjust || !Api().adjust(rect, style, FALSE, ex_style, static_cast<UINT>(dpi)))
     AdjustWindowRectEx(rect, style, FALSE, ex_style);

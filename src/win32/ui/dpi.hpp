@@ -8,6 +8,8 @@ namespace tavu::win {
 // the program still starts on Windows 7).
 int WindowDpi(HWND hwnd);
 int SystemDpi();
+// A monitor's effective density; the system's where Windows cannot tell one monitor's.
+int MonitorDpi(HMONITOR monitor);
 
 // The frame around a client rectangle at `dpi`: the caption and borders of a per-monitor aware
 // window follow its monitor, not the system's metrics.

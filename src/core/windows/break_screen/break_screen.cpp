@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/rounding.hpp"
+#include "ui/monitors.hpp"
 #include "windows/break_screen/interfaces.hpp"
 
 namespace tavu {
@@ -40,9 +41,8 @@ void TTWForm::FormCreate() {
   d_.forms.Add(kBreakScreenForm);
 
   // The controls as designed; the layout below places them.
-  state_.lblBreakRemainSec.font = ui::PointFont("MS Sans Serif", 8, kWhite, ui::kDefaultCharset);
+  DesignFonts();
   state_.lblBreakRemainSec.back = kBlack;
-  state_.lblCurrentMode.font = ui::PointFont("宋体", 8, kWhite);
   state_.lblCurrentMode.back = kBlack;
   state_.lblCurrentMode.text = kCurrentModeDesignText;
   state_.imgShutDownIcon.rect = At({}, BreakScreenState::kIconSize);
@@ -62,6 +62,7 @@ void TTWForm::FormCreate() {
   if (s.BreakInterface == break_interface::kPureBlack ||
       s.BreakInterface == break_interface::kDimColour)
     state_.color = BreakInterfaceWindowColor(s.BreakInterface, d_.random).value_or(kBlack);
+  LayoutCovers();
 
   state_.alpha = 1;
   FormShow();
@@ -86,6 +87,30 @@ void TTWForm::FormCreate() {
   d_.timers.Stop(*this, kTrackingTimer);
 
   d_.engine.BreakScreenOpened(state_.is_demo);
+}
+
+// The layout grows these for the screen's size, so a new layout starts from them again.
+void TTWForm::DesignFonts() {
+  state_.lblBreakRemainSec.font = ui::PointFont("MS Sans Serif", 8, kWhite, ui::kDefaultCharset);
+  state_.lblCurrentMode.font = ui::PointFont("宋体", 8, kWhite);
+  state_.canvas_font = CanvasFont{};
+}
+
+void TTWForm::LayoutCovers() {
+  const Settings& s = d_.settings;
+  state_.covers.clear();
+  for (const Monitor& m : ui::OtherMonitors(d_.screen, s.BreakOnAllMonitors)) {
+    BreakCover& cover = state_.covers.emplace_back();
+    cover.bounds = m.rect;
+    cover.dpi = m.dpi;
+    ui::Label& slogan = cover.lblSlogan;
+    slogan.font = ui::FromSettings(s.BreakFont);
+    slogan.text = s.Slogan;
+    const Size size = host_.MeasureTextAt(*slogan.font, slogan.text, m.dpi);
+    const int w = m.rect.Width(), h = m.rect.Height();
+    slogan.rect = At({(w - size.w) / 2, (h - size.h) / 2}, size);
+    slogan.visible = s.ShowSlogan;
+  }
 }
 
 void TTWForm::Layout() {
@@ -152,6 +177,28 @@ void TTWForm::FormPaint(Canvas& canvas) {
   canvas.FillRect({0, 0, size.w, size.h}, state_.color);
   DrawBreakInterface(canvas, d_.settings.BreakInterface, size, d_.random);
   state_.canvas_text.clear();
+}
+
+void TTWForm::CoverPaint(std::size_t index, Canvas& canvas) {
+  if (index >= state_.covers.size()) return;
+  const Size size = SizeOf(state_.covers[index].bounds);
+  canvas.FillRect({0, 0, size.w, size.h}, state_.color);
+  DrawBreakInterface(canvas, d_.settings.BreakInterface, size, d_.random);
+}
+
+void TTWForm::DisplayChanged() {
+  if (state_.phase == BreakPhase::Closed) return;
+  const Size screen = d_.screen.PrimarySize();
+  if (screen != SizeOf(state_.bounds)) {
+    state_.bounds = {0, 0, screen.w, screen.h};
+    DesignFonts();
+    Layout();
+    // A pattern of the new size, with the word that was written on the old one.
+    const std::string written = state_.canvas_text;
+    host_.Repaint();
+    if (!written.empty()) WriteCanvasText(written);
+  }
+  LayoutCovers();
 }
 
 void TTWForm::CreateAnimateTimerTimer() {

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/geometry.hpp"
 #include "cycle/engine.hpp"
@@ -32,6 +33,14 @@ enum class BreakPhase {
   Closed,    // close accepted; the window is being freed
 };
 
+// The break on a monitor other than the primary: the same background colour and interface, and
+// the slogan. Its own window, shown, hidden, faded and closed with the break screen's.
+struct BreakCover {
+  Rect bounds;  // the monitor, in virtual-screen pixels (negative left or above the primary)
+  int dpi = 96;
+  ui::Label lblSlogan;  // in the cover's own coordinates, sized at its dpi
+};
+
 // Control rectangles are in window coordinates; `bounds` is the primary screen. A label with no
 // background of its own is see-through over the drawn background.
 struct BreakScreenState : ui::FormState {
@@ -58,6 +67,9 @@ struct BreakScreenState : ui::FormState {
   ui::Picture imgUrgentExitIcon;
   ui::ComboBox cbbRemindAgainAt;
   ui::Edit edtExitPsw;
+
+  // Every other monitor while breaks cover them all; empty with one monitor.
+  std::vector<BreakCover> covers;
 
   uint32_t fade_interval_ms = 1;          // CreateAnimateTimer's interval in force
   uint32_t interfere_interval_ms = 1000;  // InterfereControlTimer keeps its last interval
@@ -98,11 +110,14 @@ class BreakScreenHost : public FormHost {
   virtual void SetInputLock(bool block_input, bool hide_cursor) = 0;
   // The size an auto-sized label takes for `text` in `font`.
   virtual Size MeasureText(const ui::Font& font, std::string_view text) = 0;
+  // The same on a monitor of `dpi` (a cover's slogan).
+  virtual Size MeasureTextAt(const ui::Font& font, std::string_view text, int dpi) = 0;
 };
 
-// The break screen (TTWForm): covers the primary screen for the length of a break, fades in,
-// counts the break down, applies the rest mode, and hands the result to the engine when it
-// closes. A new one is created for every break, real or demonstration; it frees itself.
+// The break screen (TTWForm): covers the primary screen (and, with BreakOnAllMonitors, every
+// other monitor) for the length of a break, fades in, counts the break down, applies the rest
+// mode, and hands the result to the engine when it closes. A new one is created for every
+// break, real or demonstration; it frees itself.
 class TTWForm : public TimerSink {
  public:
   static constexpr int kCreateAnimateTimer = 1;
@@ -139,6 +154,11 @@ class TTWForm : public TimerSink {
   // Background colour and, for the drawn interfaces, a fresh random pattern. The view calls it
   // for every paint the window needs.
   void FormPaint(Canvas& canvas);
+  // The background of cover `index`, drawn at its own size.
+  void CoverPaint(std::size_t index, Canvas& canvas);
+  // Monitors were added, removed or rearranged (WM_DISPLAYCHANGE): the screen and its covers
+  // follow them.
+  void DisplayChanged();
   // A click on the background, and any key (key preview: also while the edit box has focus;
   // the view passes the key on afterwards). Closes once the count is over.
   void FormClick();
@@ -174,7 +194,9 @@ class TTWForm : public TimerSink {
  private:
   int Mode() const { return d_.settings.SelectBreakMode; }
   bool Over() const { return state_.ProgressBar1.position <= state_.ProgressBar1.min; }
+  void DesignFonts();
   void Layout();
+  void LayoutCovers();
   void SetPosition(int64_t position);
   void SetLabelText(ui::Label& label, std::string_view text);
   void WriteCanvasText(std::string_view text);

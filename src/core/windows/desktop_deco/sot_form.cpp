@@ -1,5 +1,7 @@
 #include "windows/desktop_deco/sot_form.hpp"
 
+#include "ui/monitors.hpp"
+
 namespace tavu {
 
 SOTState::SOTState() { color = Rgb(0, 0, 0); }
@@ -17,10 +19,17 @@ void TSOTForm::Open() {
 }
 
 void TSOTForm::FormCreate() {
+  DisplayChanged();
+  state_.alpha = kAlpha;
+}
+
+void TSOTForm::DisplayChanged() {
   const Size screen = d_.screen.PrimarySize();
   state_.bounds = {0, 0, screen.w, screen.h};
   state_.Image1.rect = state_.bounds;
-  state_.alpha = kAlpha;
+  state_.others.clear();
+  for (const Monitor& m : ui::OtherMonitors(d_.screen, d_.settings.BreakOnAllMonitors))
+    state_.others.push_back(m.rect);
 }
 
 void TSOTForm::FormClose() {

@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "ports/screen.hpp"
+#include "settings/settings.hpp"
 #include "ui/controls.hpp"
 #include "ui/forms.hpp"
 
@@ -20,16 +22,19 @@ struct SOTState : ui::FormState {
   SOTState();
   ui::Picture Image1;  // fills the window, stretched
   uint8_t alpha = 255;
+  // Every other monitor while BreakOnAllMonitors: the same picture, stretched to each.
+  std::vector<Rect> others;
 };
 
-// `TSOTForm`: a picture over the whole primary screen, above every window, so faint (50 of 255)
-// that the screen stays readable through it; it takes no mouse input, so clicks reach the
-// windows beneath.
+// `TSOTForm`: a picture over the whole primary screen (and the other monitors), above every window,
+// so faint (50 of 255) that the screen stays readable through it; it takes no mouse input, so
+// clicks reach the windows beneath.
 class TSOTForm {
  public:
   struct Deps {
     Screen& screen;
     OpenForms& forms;
+    const Settings& settings;
   };
 
   static constexpr std::string_view kFormName = "SOTForm";
@@ -44,6 +49,8 @@ class TSOTForm {
   void Open();
   void FormCreate();
   void FormClose();
+  // Monitors were added, removed or rearranged: the picture covers them as they are now.
+  void DisplayChanged();
 
   bool IsOpen() const { return open_; }
   const SOTState& State() const { return state_; }

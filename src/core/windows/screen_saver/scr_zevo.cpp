@@ -1,5 +1,7 @@
 #include "windows/screen_saver/scr_zevo.hpp"
 
+#include "ui/monitors.hpp"
+
 #include <cstdlib>
 
 #include "settings/screen_zoom.hpp"
@@ -52,6 +54,7 @@ void TfrmScrZEVO::FormCreate() {
   state_.label_size = host_.MeasureText(state_.label_font, state_.label_text);
   state_.label_pos = {RandomBelow(rnd, screen.w), RandomBelow(rnd, screen.h - state_.label_size.h)};
   state_.cursor_at_start = d_.screen.Cursor();
+  DisplayChanged();
   d_.forms.Add(kScrZevoForm);
   state_.visible = true;
   host_.Show();
@@ -111,6 +114,12 @@ void TfrmScrZEVO::FormPaint(Canvas& canvas) {
     canvas.SetFont(s.tip_font);
     canvas.WriteText(s.tip_pos, *s.tip);
   }
+}
+
+void TfrmScrZEVO::DisplayChanged() {
+  state_.others.clear();
+  for (const Monitor& m : ui::OtherMonitors(d_.screen, d_.settings.BreakOnAllMonitors))
+    state_.others.push_back(m.rect);
 }
 
 void TfrmScrZEVO::FormKeyDown() { Close(); }

@@ -37,6 +37,8 @@ inline constexpr std::string_view kHotKeyTipPrefix = "提示：快捷键 ";
 // lines that leave its band free, and now and then a tip.
 struct ScrZevoState {
   Rect bounds;  // the primary screen
+  // Every other monitor while BreakOnAllMonitors: black, and any input on it ends the saver.
+  std::vector<Rect> others;
   bool visible = false;
   std::string label_text{kScrZevoWelcome};
   CanvasFont label_font{"隶书", 24, 0};  // 32 px at 96 dpi
@@ -91,6 +93,8 @@ class TfrmScrZEVO : public TimerSink {
   void FormKeyDown();
   void FormMouseDown();
   void FormMouseMove(Point screen_pos);
+  // Monitors were added, removed or rearranged: the other monitors' windows follow.
+  void DisplayChanged();
   void OnTimer(int id) override;
 
   const ScrZevoState& State() const { return state_; }

@@ -61,6 +61,134 @@ LRESULT CALLBACK InputLock::Swallow(int code, WPARAM wp, LPARAM lp) {
   return CallNextHookEx(nullptr, code, wp, lp);
 }
 
+// ---- BreakCoverView ----------------------------------------------------------------------------
+
+BreakCoverView::BreakCoverView(BreakScreenView& screen, std::size_t index)
+    : screen_(screen), index_(index) {
+  Create(L"TTWFormCover", WS_POPUP | WS_CLIPCHILDREN,
+         WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"", GetDesktopWindow(),
+         static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+}
+
+BreakCoverView::~BreakCoverView() {
+  if (hwnd()) DestroyWindow(hwnd());
+}
+
+void BreakCoverView::Apply(const BreakCover& cover, const BreakScreenState& s) {
+  if (s.alpha != alpha_) {
+    alpha_ = s.alpha;
+    SetLayeredWindowAttributes(hwnd(), 0, s.alpha, LWA_ALPHA);
+  }
+  if (cover.bounds != bounds_) {
+    const bool first = bounds_ == Rect{};
+    bounds_ = cover.bounds;
+    SetWindowPos(hwnd(), HWND_TOPMOST, bounds_.left, bounds_.top, bounds_.Width(), bounds_.Height(),
+                 SWP_NOACTIVATE);
+    // Attached once it stands on its monitor, so that the mirror starts at that monitor's dpi.
+    if (first) {
+      mirror_.Attach(hwnd(), ControlMirror::Units::Device, [](int, const ui::Input&) {});
+      canvas_.SetDpi(mirror_.dpi());
+    }
+    canvas_stale_ = true;
+    InvalidateRect(hwnd(), nullptr, FALSE);
+  }
+  if (s.color != color_) {
+    color_ = s.color;
+    canvas_stale_ = true;
+    InvalidateRect(hwnd(), nullptr, FALSE);
+  }
+  mirror_.Apply(ids::kBreakSlogan, cover.lblSlogan);
+  if (cover.lblSlogan.rect != slogan_) {
+    slogan_ = cover.lblSlogan.rect;
+    InvalidateRect(mirror_.Find(ids::kBreakSlogan), nullptr, TRUE);
+  }
+}
+
+void BreakCoverView::DpiChanged(int dpi) {
+  canvas_.SetDpi(dpi);
+  canvas_stale_ = true;
+  InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+bool BreakCoverView::FreshCanvas() {
+  TTWForm* presenter = screen_.presenter();
+  if (!presenter || bounds_.Width() <= 0 || bounds_.Height() <= 0) return false;
+  const Size size{bounds_.Width(), bounds_.Height()};
+  if (canvas_.size() != size) {
+    if (!canvas_.Resize(size)) return false;
+    canvas_stale_ = true;
+  }
+  if (!canvas_stale_) return false;
+  canvas_stale_ = false;
+  presenter->CoverPaint(index_, canvas_);
+  InvalidateRect(hwnd(), nullptr, FALSE);
+  InvalidateRect(mirror_.Find(ids::kBreakSlogan), nullptr, TRUE);
+  return true;
+}
+
+void BreakCoverView::Paint() {
+  FreshCanvas();
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd(), &ps);
+  if (canvas_.size().w > 0)
+    canvas_.BlitTo(dc, ps.rcPaint);
+  else
+    FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  EndPaint(hwnd(), &ps);
+}
+
+LRESULT BreakCoverView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT result = 0;
+  if (msg == WM_CTLCOLORSTATIC && screen_.presenter()) {
+    // The slogan shows the cover's background through it, as on the primary.
+    const BreakScreenState& s = screen_.presenter()->State();
+    if (index_ < s.covers.size()) {
+      const ui::Label& label = s.covers[index_].lblSlogan;
+      HDC dc = reinterpret_cast<HDC>(wp);
+      SetTextColor(dc, ControlMirror::Resolve(label.font ? label.font->color : s.font.color));
+      SetBkMode(dc, TRANSPARENT);
+      FreshCanvas();
+      if (canvas_.size().w > 0) {
+        RECT r;
+        GetClientRect(reinterpret_cast<HWND>(lp), &r);
+        BitBlt(dc, 0, 0, r.right, r.bottom, canvas_.dc(), label.rect.left, label.rect.top, SRCCOPY);
+      }
+      return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+  }
+  if (mirror_.Handle(msg, wp, lp, &result)) return result;
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_LBUTTONDOWN:
+      pressed_ = true;
+      SetCapture(hwnd());
+      return 0;
+    case WM_LBUTTONUP: {
+      const bool click = pressed_;
+      pressed_ = false;
+      if (GetCapture() == hwnd()) ReleaseCapture();
+      if (click) screen_.CoverClicked();
+      return 0;
+    }
+    case WM_SETCURSOR:
+      if (screen_.cursor_hidden()) {
+        SetCursor(nullptr);
+        return TRUE;
+      }
+      break;
+    case WM_CLOSE:
+      screen_.CoverCloseAsked();
+      return 0;
+    default:
+      break;
+  }
+  return Default(msg, wp, lp);
+}
+
 // ---- BreakScreenView ---------------------------------------------------------------------------
 
 BreakScreenView::BreakScreenView(std::function<void()> on_freed,
@@ -88,7 +216,46 @@ void BreakScreenView::DpiChanged(int dpi) {
 BreakScreenView::~BreakScreenView() {
   presenter_ = nullptr;
   ReleaseLock();
+  covers_.clear();
   if (hwnd()) DestroyWindow(hwnd());
+}
+
+bool BreakScreenView::Owns(HWND window) const {
+  if (!window) return false;
+  if (window == hwnd() || IsChild(hwnd(), window)) return true;
+  for (const auto& cover : covers_)
+    if (window == cover->hwnd() || IsChild(cover->hwnd(), window)) return true;
+  return false;
+}
+
+void BreakScreenView::CoverClicked() {
+  if (!presenter_) return;
+  presenter_->FormClick();
+  AfterEvent();
+}
+
+void BreakScreenView::CoverCloseAsked() {
+  if (!presenter_) return;
+  presenter_->Close();  // refused until the break allows it
+  AfterEvent();
+}
+
+void BreakScreenView::SyncCovers(const BreakScreenState& s) {
+  while (covers_.size() > s.covers.size()) covers_.pop_back();
+  while (covers_.size() < s.covers.size())
+    covers_.push_back(std::make_unique<BreakCoverView>(*this, covers_.size()));
+  // The covers show exactly while the screen does.
+  const bool shown = s.visible && IsWindowVisible(hwnd());
+  for (std::size_t i = 0; i < covers_.size(); ++i) {
+    BreakCoverView& cover = *covers_[i];
+    cover.Apply(s.covers[i], s);
+    if (shown && !IsWindowVisible(cover.hwnd())) {
+      ShowAt(cover.hwnd());
+      InvalidateRect(cover.hwnd(), nullptr, FALSE);
+    } else if (!shown && IsWindowVisible(cover.hwnd())) {
+      ShowWindow(cover.hwnd(), SW_HIDE);
+    }
+  }
 }
 
 // ---- Host --------------------------------------------------------------------------------------
@@ -99,6 +266,7 @@ void BreakScreenView::Show() {
   // Every return draws a fresh pattern; what was written on the canvas goes with the old one.
   if (was_hidden) canvas_stale_ = true;
   ShowAt(hwnd(), 0);
+  if (presenter_) SyncCovers(presenter_->State());
   SetForegroundWindow(hwnd());
   BringWindowToTop(hwnd());
   SetFocus(hwnd());
@@ -109,6 +277,7 @@ void BreakScreenView::Hide() {
   pressed_ = false;
   if (GetCapture() == hwnd()) ReleaseCapture();
   ShowWindow(hwnd(), SW_HIDE);
+  for (const auto& cover : covers_) ShowWindow(cover->hwnd(), SW_HIDE);
 }
 
 void BreakScreenView::Repaint() {
@@ -152,6 +321,10 @@ Size BreakScreenView::MeasureText(const ui::Font& font, std::string_view text) {
   return mirror_.Measure(font, text);
 }
 
+Size BreakScreenView::MeasureTextAt(const ui::Font& font, std::string_view text, int dpi) {
+  return mirror_.Measure(font, text, dpi);
+}
+
 // ---- Mirroring the state -----------------------------------------------------------------------
 
 void BreakScreenView::Sync() {
@@ -177,6 +350,7 @@ void BreakScreenView::Sync() {
   mirror_.Apply(ids::kBreakUrgentExitIcon, s.imgUrgentExitIcon);
   mirror_.Apply(ids::kBreakRemindAgainAt, s.cbbRemindAgainAt);
   mirror_.Apply(ids::kBreakExitPsw, s.edtExitPsw);
+  SyncCovers(s);
 
   // What the presenter drew on the canvas shows now.
   if (canvas_.generation() != shown_generation_) {
@@ -254,8 +428,7 @@ void BreakScreenView::DrawIcon(const DRAWITEMSTRUCT& item) {
 void BreakScreenView::UpdateCursor() {
   POINT pt;
   if (!GetCursorPos(&pt)) return;
-  HWND under = WindowFromPoint(pt);
-  if (under != hwnd() && !IsChild(hwnd(), under)) return;
+  if (!Owns(WindowFromPoint(pt))) return;
   SetCursor(lock_.cursor_hidden() ? nullptr : LoadCursorW(nullptr, IDC_ARROW));
 }
 
@@ -274,7 +447,7 @@ void BreakScreenView::ReleaseLock() {
 bool BreakScreenView::PreviewKey(const MSG& msg) {
   if (!presenter_ || !hwnd()) return false;
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
-  if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
+  if (!Owns(msg.hwnd)) return false;
   presenter_->FormKeyDown(msg.wParam == VK_ESCAPE ? ui::Key::Escape : ui::Key::Other);
   const bool closed = presenter_->State().phase == BreakPhase::Closed;
   AfterEvent();
@@ -321,6 +494,13 @@ LRESULT BreakScreenView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (on_freed_) on_freed_();
       return 0;
     }
+    case WM_DISPLAYCHANGE:
+      // Monitors came, went or moved: the screen and its covers follow at once.
+      if (presenter_) {
+        presenter_->DisplayChanged();
+        AfterEvent();
+      }
+      break;
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
     case WM_PAINT:

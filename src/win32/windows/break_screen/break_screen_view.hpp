@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "gfx/gdi_canvas.hpp"
 #include "gfx/image.hpp"
@@ -40,6 +42,38 @@ class InputLock {
   bool cursor_hidden_ = false;
 };
 
+class BreakScreenView;
+
+// "TTWFormCover", the break on another monitor: a borderless, top-most, layered popup of the
+// monitor's size with the background drawn at its own size and the slogan over it. It belongs
+// to the break screen, which creates, shows, fades and destroys it with itself; input to it is
+// input to the break screen.
+class BreakCoverView : public View {
+ public:
+  BreakCoverView(BreakScreenView& screen, std::size_t index);
+  ~BreakCoverView() override;
+  // Brings the window up to the cover's state and the screen's opacity and colour.
+  void Apply(const BreakCover& cover, const BreakScreenState& s);
+  int dpi() const { return mirror_.dpi(); }
+
+ private:
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+  void DpiChanged(int dpi) override;
+  bool FreshCanvas();
+  void Paint();
+
+  BreakScreenView& screen_;
+  std::size_t index_;
+  ControlMirror mirror_;
+  GdiCanvas canvas_;
+  bool canvas_stale_ = true;
+  bool pressed_ = false;
+  int alpha_ = -1;
+  Color color_ = 0xFFFFFFFF;
+  Rect bounds_;
+  Rect slogan_;
+};
+
 // "TTWForm", the break screen: a borderless, top-most, layered popup over the primary screen
 // with the background pattern drawn on a persistent GDI canvas, and real child controls (ids in
 // control_ids.hpp) mirroring the presenter's state.
@@ -69,7 +103,16 @@ class BreakScreenView : public View, public BreakScreenHost {
   void ShowShutDownDialog() override;
   void SetInputLock(bool block_input, bool hide_cursor) override;
   Size MeasureText(const ui::Font& font, std::string_view text) override;
+  Size MeasureTextAt(const ui::Font& font, std::string_view text, int dpi) override;
   void Sync() override;
+
+  // For the covers: the presenter (null once freed), the lock's pointer state, whether a window
+  // is the screen's or a cover's (or a control of one), and a click or close on a cover.
+  TTWForm* presenter() const { return presenter_; }
+  bool cursor_hidden() const { return lock_.cursor_hidden(); }
+  bool Owns(HWND window) const;
+  void CoverClicked();
+  void CoverCloseAsked();
 
  private:
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -86,6 +129,7 @@ class BreakScreenView : public View, public BreakScreenHost {
   void UpdateCursor();
   void ReleaseLock();
   void AfterEvent() { SyncAll(); }
+  void SyncCovers(const BreakScreenState& s);
 
   static constexpr Color kNoColor = 0xFFFFFFFF;
 
@@ -103,6 +147,7 @@ class BreakScreenView : public View, public BreakScreenHost {
   Color color_ = kNoColor;
   Image power_picture_;
   Image exit_picture_;
+  std::vector<std::unique_ptr<BreakCoverView>> covers_;
 };
 
 }  // namespace tavu::win

@@ -136,7 +136,15 @@ LRESULT DesktopDecoView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 // ---- on-top picture ----
 
 SOTView::SOTView(std::function<void()> on_closed)
-    : on_closed_(std::move(on_closed)), picture_(LoadResourceBytes(kResOnTopJpeg)) {
+    : on_closed_(std::move(on_closed)),
+      picture_(LoadResourceBytes(kResOnTopJpeg)),
+      covers_(L"TSOTFormCover",
+              WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE,
+              [](HWND cover) {
+                // Painted rarely (a layered window keeps its picture): decoded for the paint.
+                StretchedPicture picture(LoadResourceBytes(kResOnTopJpeg));
+                PaintPicture(cover, picture);
+              }) {
   Create(L"TSOTForm", WS_POPUP,
          WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE,
          L"", GetDesktopWindow(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -150,6 +158,7 @@ void SOTView::Show() {
 
 void SOTView::Hide() {
   ShowWindow(hwnd(), SW_HIDE);
+  covers_.Apply({}, false);
   picture_.Release();
 }
 
@@ -169,6 +178,7 @@ void SOTView::Sync() {
     alpha_ = s.alpha;
     SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha_), LWA_ALPHA);
   }
+  covers_.Apply(s.others, s.visible, s.alpha);
 }
 
 LRESULT SOTView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
@@ -185,6 +195,16 @@ LRESULT SOTView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;  // only its setting closes it
     case WM_QUERYENDSESSION:
       return TRUE;
+    case WM_DISPLAYCHANGE:
+      if (presenter_) {
+        presenter_->DisplayChanged();
+        SyncAll();
+      }
+      return Default(msg, wp, lp);
+    case WM_WINDOWPOSCHANGED:
+      // Raised above the saver: the other monitors' pictures come up with it.
+      if (!(reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_NOZORDER)) covers_.Raise();
+      return Default(msg, wp, lp);
     default:
       return Default(msg, wp, lp);
   }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "ui/control_mirror.hpp"
+#include "ui/monitor_cover.hpp"
 #include "ui/view.hpp"
 #include "windows/desktop_deco/desktop_deco.hpp"
 #include "windows/desktop_deco/sot_form.hpp"
@@ -41,7 +42,8 @@ class DesktopDecoView : public View, public DesktopDecoHost {
   bool closed_ = false;
 };
 
-// "TSOTForm": the on-top picture. A top-most tool window over the primary screen, blended in at
+// "TSOTForm": the on-top picture. A top-most tool window over the primary screen (and one over
+// every other monitor while breaks cover them all), blended in at
 // the presenter's alpha and transparent to the mouse (layered and WS_EX_TRANSPARENT). Its
 // screen-sized stretched copy of the picture lives only as long as the window.
 class SOTView : public View, public SOTHost {
@@ -64,6 +66,7 @@ class SOTView : public View, public SOTHost {
   StretchedPicture picture_;
   int alpha_ = -1;
   bool closed_ = false;
+  MonitorCovers covers_;  // the other monitors' pictures
 };
 
 }  // namespace tavu::win

@@ -9,7 +9,9 @@ constexpr UINT kMsgFree = WM_APP + 1;
 
 }  // namespace
 
-ScrZevoView::ScrZevoView(std::function<void()> on_freed) : on_freed_(std::move(on_freed)) {
+ScrZevoView::ScrZevoView(std::function<void()> on_freed)
+    : on_freed_(std::move(on_freed)),
+      covers_(L"TfrmScrZEVOCover", 0, {}, [this](UINT msg, WPARAM, LPARAM) { TakeInput(msg); }) {
   Create(L"TfrmScrZEVO", WS_POPUP, WS_EX_TOPMOST, L"", GetDesktopWindow(),
          static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
@@ -46,6 +48,7 @@ Size ScrZevoView::MeasureText(const CanvasFont& font, std::string_view text) {
 void ScrZevoView::Show() {
   const Rect& b = presenter_->State().bounds;
   SetWindowPos(hwnd(), HWND_TOPMOST, b.left, b.top, b.Width(), b.Height(), SWP_SHOWWINDOW);
+  covers_.Apply(presenter_->State().others, true);
   SetForegroundWindow(hwnd());
   SetFocus(hwnd());
 }
@@ -104,6 +107,7 @@ void ScrZevoView::Paint() {
 LRESULT ScrZevoView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == kMsgFree) {
     ShowWindow(hwnd(), SW_HIDE);
+    covers_.Clear();
     presenter_ = nullptr;
     canvas_.Resize({0, 0});  // the screen-sized surface goes with the window
     if (on_freed_) on_freed_();
@@ -116,26 +120,39 @@ LRESULT ScrZevoView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
       Paint();
       return 0;
+    case WM_DISPLAYCHANGE:
+      presenter_->DisplayChanged();
+      covers_.Apply(presenter_->State().others, IsWindowVisible(hwnd()) != FALSE);
+      return Default(msg, wp, lp);
+    default:
+      if (!TakeInput(msg)) return Default(msg, wp, lp);
+      break;
+  }
+  SyncAll();
+  return 0;
+}
+
+bool ScrZevoView::TakeInput(UINT msg) {
+  if (!presenter_) return false;
+  switch (msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       presenter_->FormKeyDown();
-      break;
+      return true;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       presenter_->FormMouseDown();
-      break;
+      return true;
     case WM_MOUSEMOVE: {
       POINT p;
       GetCursorPos(&p);
       presenter_->FormMouseMove({p.x, p.y});
-      break;
+      return true;
     }
     default:
-      return Default(msg, wp, lp);
+      return false;
   }
-  SyncAll();
-  return 0;
 }
 
 }  // namespace tavu::win

@@ -4,12 +4,14 @@
 #include <functional>
 
 #include "gfx/gdi_canvas.hpp"
+#include "ui/monitor_cover.hpp"
 #include "ui/view.hpp"
 #include "windows/screen_saver/scr_zevo.hpp"
 
 namespace tavu::win {
 
-// The built-in screen saver: a top-most black window over the primary screen. The presenter
+// The built-in screen saver: a top-most black window over the primary screen, and plain black
+// ones over the other monitors while breaks cover them all. The presenter
 // paints the background (lines, tip) into a canvas kept between paints; the moving line is
 // drawn over it at every tick, so only its old and new places are repainted.
 class ScrZevoView : public View, public ScrZevoHost {
@@ -29,6 +31,8 @@ class ScrZevoView : public View, public ScrZevoHost {
 
  private:
   void Paint();
+  // Keys and the mouse, on the saver or on another monitor's cover: true if taken.
+  bool TakeInput(UINT msg);
   RECT LabelRect() const;
   HFONT FontFor(const CanvasFont& font);
 
@@ -39,6 +43,7 @@ class ScrZevoView : public View, public ScrZevoHost {
   RECT shown_label_{};
   HFONT label_font_ = nullptr;
   CanvasFont shown_label_font_;
+  MonitorCovers covers_;
 };
 
 }  // namespace tavu::win
