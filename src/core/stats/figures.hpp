@@ -38,6 +38,8 @@ struct Health {
   std::string_view status;   // the rating
   std::string_view advice;
 };
+// Whether a record's span is rest: idle, a break, standby or hibernation not begun in a break.
+bool IsRestRecord(const EventRecord& r);
 // Rest time since the start: idle stretches, breaks and standby or hibernation not begun in a
 // break, on top of one break of the selected plan as a base.
 uint64_t RestMs(const EventLog& log, int base_break_mins);
