@@ -102,14 +102,15 @@ StatState::StatState() {
   }
 
   // Page 3.
-  chtDays.rect = At(16, 154, 592, 220);
-  constexpr int kTableTop = 380, kCaptionWidth = 64;
+  chtDays.rect = At(16, 154, 592, 208);
+  constexpr int kTableTop = 368, kCaptionWidth = 64, kTableHeight = 108;
   constexpr int kDayWidth = (592 - kCaptionWidth) / kHistoryDays;
   const ui::Font table_font = ui::PixelFont(std::string(kFace), 11);
   for (int i = 0; i <= kHistoryDays; ++i) {
     ui::Label& column = lblDayColumns[static_cast<std::size_t>(i)];
-    column.rect = i == 0 ? At(16, kTableTop, kCaptionWidth, 98)
-                         : At(16 + kCaptionWidth + (i - 1) * kDayWidth, kTableTop, kDayWidth, 98);
+    column.rect =
+        i == 0 ? At(16, kTableTop, kCaptionWidth, kTableHeight)
+               : At(16 + kCaptionWidth + (i - 1) * kDayWidth, kTableTop, kDayWidth, kTableHeight);
     column.font = table_font;
   }
   for (std::string_view caption : TfrmStat::kDayRowCaptions) {

@@ -11,7 +11,7 @@ namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kTabsTop = 116, kTabsHeight = 26, kTabWidth = 110;
 // Room for the four buttons and their separators: a narrower strip scrolls.
-constexpr int kTabsWidth = 460;
+constexpr int kTabsWidth = 500;
 // Room for a long log: an edit control holds only 32 KiB of text unless told otherwise.
 constexpr WPARAM kMemoLimit = 0x7FFFFFFE;
 
