@@ -5,9 +5,6 @@ namespace {
 constexpr Color kHistoryNoticeLabel = 0x808000;  // teal, as the screen-saving notices
 constexpr Color kHistoryNoticeForm = 0x0000FF;
 }  // namespace
-}  // namespace tavu
-
-namespace tavu {
 
 App::App(const Ports& ports, const ViewHosts& hosts)
     : ports_(ports),
