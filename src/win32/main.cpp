@@ -73,6 +73,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   main_view->on_session_end = shutdown;
   views.shut_down_dialog = [&] { app->main().NSysShutdownInterfaceClick(); };
 
+  app->KeepHistoryIn("");  // beside the configuration file
   app->Start();
   View::SyncAll();
 

@@ -75,6 +75,14 @@ TEST_F(Resources, TheIconAndTheManifestAreThere) {
     EXPECT_NE(manifest.find(element), std::string::npos) << element << "\n" << manifest;
 }
 
+// One file with everything linked in, the history database included, and still small.
+TEST_F(Resources, TheProgramIsOneFileUnderTwoMegabytes) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  ASSERT_TRUE(GetFileAttributesExW(exe.c_str(), GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeHigh, 0u);
+  EXPECT_LT(data.nFileSizeLow, 2'000'000u);
+}
+
 // The sound cues are WAVE resources the system plays from the exe: PCM, and each plays by name.
 TEST_F(Resources, TheSoundCuesAreWaveResourcesTheSystemCanPlay) {
   HMODULE module = LoadLibraryExW(exe.c_str(), nullptr,

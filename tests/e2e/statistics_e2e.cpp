@@ -18,8 +18,8 @@ void TrayLeftClick(HWND main) { PostMessageW(main, 0x401, 0, WM_LBUTTONUP); }
 void ShowPage(HWND stat, int page) {
   HWND tabs = GetDlgItem(stat, kStatPages);
   const RECT r = ClientRect(tabs);
-  // Three buttons of 110 of the strip's 400 design pixels, with separators.
-  const int x = (page * 116 + 55) * r.right / 400;
+  // Four buttons of 110 of the strip's 500 design pixels, with separators.
+  const int x = (page * 116 + 55) * r.right / 500;
   const LPARAM at = MAKELPARAM(x, r.bottom / 2);
   PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageW(tabs, WM_LBUTTONUP, 0, at);

@@ -106,6 +106,13 @@ bool FakeDialogs::AskFont(FontChoice& font) {
   return true;
 }
 
+std::optional<std::string> FakeDialogs::AskSaveFile(std::string_view title,
+                                                    std::string_view file_name, std::string_view,
+                                                    std::string_view) {
+  shown.push_back({"save", std::string(file_name), std::string(title)});
+  return save_answer;
+}
+
 void FakeDialogs::Warn(std::string_view text, std::string_view caption) {
   shown.push_back({"warn", std::string(text), std::string(caption)});
 }
@@ -135,6 +142,14 @@ bool FakeFiles::WriteAtomic(std::string_view path, std::string_view bytes) {
 bool FakeFiles::Exists(std::string_view path) {
   const std::string p(path);
   return files.count(p) || folders.count(p) || locked.count(p) || denied.count(p);
+}
+
+bool FakeFiles::Rename(std::string_view from, std::string_view to) {
+  const std::string f(from), t(to);
+  if (!files.count(f) || Exists(t) || locked.count(f) || read_only.count(f)) return false;
+  files[t] = std::move(files[f]);
+  files.erase(f);
+  return true;
 }
 
 bool FakeFiles::CreateFolder(std::string_view path) {

@@ -66,9 +66,13 @@ class FakeDialogs : public Dialogs {
   void Acknowledge(std::string_view text, std::string_view caption) override;
   std::optional<Color> AskColor(Color initial) override;
   bool AskFont(FontChoice& font) override;
-  // What the colour and font dialogs answer; nothing: cancelled.
+  std::optional<std::string> AskSaveFile(std::string_view title, std::string_view file_name,
+                                         std::string_view kind,
+                                         std::string_view extension) override;
+  // What the colour, font and save-file dialogs answer; nothing: cancelled.
   std::optional<Color> color_answer;
   std::optional<FontChoice> font_answer;
+  std::optional<std::string> save_answer;
   // Ask(), Suggest() and Confirm() take the next; No (Cancel) when empty.
   std::deque<bool> answers;
   std::vector<Box> shown;
@@ -108,6 +112,7 @@ class FakeFiles : public Files {
   FileRead Read(std::string_view path, std::size_t limit) override;
   bool WriteAtomic(std::string_view path, std::string_view bytes) override;
   bool Exists(std::string_view path) override;
+  bool Rename(std::string_view from, std::string_view to) override;
   bool CanCreateIn(std::string_view folder) override {
     return !no_new_files.count(std::string(folder));
   }

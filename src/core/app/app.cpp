@@ -1,6 +1,10 @@
 #include "app/app.hpp"
 
 namespace tavu {
+namespace {
+constexpr Color kHistoryNoticeLabel = 0x808000;  // teal, as the screen-saving notices
+constexpr Color kHistoryNoticeForm = 0x0000FF;
+}  // namespace
 
 App::App(const Ports& ports, const ViewHosts& hosts)
     : ports_(ports),
@@ -16,7 +20,11 @@ App::App(const Ports& ports, const ViewHosts& hosts)
              ports.screen, ports.links),
       pages_(ports.shell),
       about_(hosts.about, pages_, *this),
-      views_(hosts.views) {}
+      views_(hosts.views) {
+  log_.SetSink(&history_);
+  history_.OnReplaced(
+      [this] { PopHint(kHistoryNoticeLabel, kHistoryNoticeForm, HistoryRecorder::kReplacedText); });
+}
 
 void App::Start() {
   main_.FormCreate();
@@ -26,6 +34,7 @@ void App::Start() {
   savers_.AddSysSCR({ports_.links.FolderPath(ShellFolder::Windows),
                      ports_.links.FolderPath(ShellFolder::System)});
   setup_.FormCreate();
+  StartHistory();
   plans_.ApplyAtStart();
   engine_.StartCycle();
   main_.RefreshTray();
@@ -39,10 +48,22 @@ void App::Start() {
   main_.ShowAtStart();
 }
 
+void App::StartHistory() {
+  if (!history_folder_) return;
+  std::string path = *history_folder_;
+  if (path.empty()) {
+    path = setup_.ConfigPath();
+    path.erase(path.find_last_of("\\/") + 1);
+  }
+  path += HistoryRecorder::kFileName;
+  history_.Start(std::move(path));
+}
+
 void App::Shutdown() {
   // The input lock of an open break screen never outlives the program.
   windows_.ForEachOpen<TTWForm>([](TTWForm& screen) { screen.Release(); });
   main_.FormDestroy();
+  history_.Stop();
   if (system_saver_was_on_) ports_.system.SetScreenSaverActive(true);
   system_saver_was_on_ = false;
 }
@@ -254,7 +275,7 @@ void App::ShowStatistics() {
         auto p = std::make_unique<TfrmStat>(
             view, TfrmStat::Deps{ports_.clock, ports_.timers, ports_.screen, ports_.random,
                                  ports_.dialogs, ports_.shell, settings_, plans_, engine_, log_,
-                                 time_format_, forms_, *this});
+                                 time_format_, forms_, *this, &ports_.files, &history_});
         views_.Attach(view, *p);
         return p;
       });

@@ -1,7 +1,11 @@
 #pragma once
+#include <optional>
+#include <string>
+
 #include "app/views.hpp"
 #include "cycle/engine.hpp"
 #include "cycle/event_log.hpp"
+#include "history/recorder.hpp"
 #include "machine/companions.hpp"
 #include "machine/integration.hpp"
 #include "machine/power.hpp"
@@ -81,6 +85,9 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   // engine's first cycle and tick, the desktop pictures that are on, then the welcome picture.
   void Start();
   void Shutdown();
+  // Keeps the history database in `folder` (UTF-8, ending with a backslash or slash), or beside
+  // the configuration file when empty. Without this call (unit tests) nothing is kept.
+  void KeepHistoryIn(std::string folder) { history_folder_ = std::move(folder); }
 
   void ShowSetup(int page, bool topmost) override;
   void Terminate(bool restart) override;
@@ -147,6 +154,7 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   BreakPlans& plans() { return plans_; }
   OpenForms& forms() { return forms_; }
   EventLog& log() { return log_; }
+  HistoryRecorder& history() { return history_; }
   Engine& engine() { return engine_; }
   ScreenSavingSwitch& screen_saving() { return screen_saving_; }
   PowerActions& power() { return power_; }
@@ -172,6 +180,8 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   const Ports& ports() { return ports_; }
 
  private:
+  void StartHistory();
+
   Ports ports_;
   Settings settings_;
   BreakPlans plans_{settings_};
@@ -179,6 +189,8 @@ class App : public AppCommands, public EngineActions, public PowerHost, public S
   OpenForms forms_;
   DateTimeFormat time_format_;
   EventLog log_;
+  HistoryRecorder history_{ports_.clock, ports_.files, settings_, log_};
+  std::optional<std::string> history_folder_;
   ScreenSavingSwitch screen_saving_{settings_, ports_.timers, *this};
   PowerActions power_;
   TfrmMain main_;

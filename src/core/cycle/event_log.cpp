@@ -62,12 +62,13 @@ void EventLog::LogEvent(bool new_cycle, bool new_record, uint8_t value, uint8_t 
   if (new_cycle || cycles_.empty()) cycles_.emplace_back();
   EventCycle& cycle = cycles_.back();
   EventRecord* r = nullptr;
+  std::size_t index = cycle.size();
   if (new_record) {
     seq_no_ = kind == kEventProgramStart ? uint16_t{1} : static_cast<uint16_t>(seq_no_ + 1);
     cycle.push_back(EventRecord{seq_no_, kind, t, 0, 0, 0});
     r = &cycle.back();
   } else {
-    const std::size_t index = FindLastEvent(cycles_.size() - 1, kind);
+    index = FindLastEvent(cycles_.size() - 1, kind);
     if (index == kNone || cycle[index].EndTick != 0) return;
     seq_no_ = static_cast<uint16_t>(seq_no_ + 1);
     r = &cycle[index];
@@ -75,6 +76,7 @@ void EventLog::LogEvent(bool new_cycle, bool new_record, uint8_t value, uint8_t 
     r->EndSeqNo = seq_no_;
   }
   if (value != 0) r->Value = value;
+  if (sink_) sink_->RecordChanged(cycles_.size() - 1, index, *r, new_record);
 }
 
 std::size_t EventLog::FindLastEvent(std::size_t cycle, uint8_t key) const {

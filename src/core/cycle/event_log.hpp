@@ -67,6 +67,14 @@ struct EventRecord {
 
 using EventCycle = std::vector<EventRecord>;
 
+// Told of each record as it is added and as it is closed (the history database).
+class EventSink {
+ public:
+  virtual ~EventSink() = default;
+  virtual void RecordChanged(std::size_t cycle, std::size_t index, const EventRecord& record,
+                             bool opened) = 0;
+};
+
 // What happened to the user's rest since the program started, one list of records per rest
 // cycle. Lives in memory for the run; records are only appended to the last cycle.
 class EventLog {
@@ -88,12 +96,14 @@ class EventLog {
 
   const std::vector<EventCycle>& Cycles() const { return cycles_; }
   uint16_t EventSeqNo() const { return seq_no_; }
+  void SetSink(EventSink* sink) { sink_ = sink; }
 
  private:
   Clock& clock_;
   InputWatch& input_;
   std::vector<EventCycle> cycles_;
   uint16_t seq_no_ = 0;
+  EventSink* sink_ = nullptr;
 };
 
 }  // namespace tavu

@@ -42,6 +42,12 @@ class Dialogs {
   virtual std::optional<Color> AskColor(Color initial) = 0;
   // The font dialog (with effects and colour) on `font`; false when cancelled.
   virtual bool AskFont(FontChoice& font) = 0;
+  // The save-file dialog: `file_name` proposed, files of `extension` (without the dot) listed
+  // under `kind`, an existing file replaced only after the dialog asked. The chosen path
+  // (UTF-8), nothing when cancelled.
+  virtual std::optional<std::string> AskSaveFile(std::string_view title, std::string_view file_name,
+                                                 std::string_view kind,
+                                                 std::string_view extension) = 0;
 };
 
 }  // namespace tavu

@@ -32,6 +32,8 @@ class Files {
   virtual bool WriteAtomic(std::string_view path, std::string_view bytes) = 0;
   // A file or a folder.
   virtual bool Exists(std::string_view path) = 0;
+  // Gives a file a new name (the same volume); false if the name is taken or it stays.
+  virtual bool Rename(std::string_view from, std::string_view to) = 0;
   // Whether a new file can be made in `folder` now, found by making and deleting one: rights,
   // read-only media and a folder under Program Files make any guess from attributes wrong.
   virtual bool CanCreateIn(std::string_view folder) = 0;

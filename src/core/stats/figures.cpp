@@ -9,7 +9,9 @@ namespace {
 
 constexpr uint64_t kMsPerDay = 86'400'000;
 
-bool IsRest(const EventRecord& r) {
+}  // namespace
+
+bool IsRestRecord(const EventRecord& r) {
   switch (r.Kind) {
     case kEventIdle:
     case kEventScheduledBreak:
@@ -24,6 +26,8 @@ bool IsRest(const EventRecord& r) {
       return false;
   }
 }
+
+namespace {
 
 // How much of idle record `r` lies within a deferral of its cycle (an open deferral runs
 // on past every closed idle record).
@@ -116,7 +120,7 @@ uint64_t RestMs(const EventLog& log, int base_break_mins) {
   uint64_t rest = static_cast<uint64_t>(std::max(base_break_mins, 0)) * 60'000;
   for (const EventCycle& cycle : log.Cycles())
     for (const EventRecord& r : cycle)
-      if (IsRest(r) && r.EndTick > r.StartTick)
+      if (IsRestRecord(r) && r.EndTick > r.StartTick)
         rest += r.EndTick - r.StartTick - Deferred(cycle, r);
   return rest;
 }

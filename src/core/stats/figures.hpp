@@ -40,6 +40,8 @@ struct Health {
   std::string_view status;   // the rating
   std::string_view advice;
 };
+// Whether a record's span is rest: idle, a break, standby or hibernation not begun in a break.
+bool IsRestRecord(const EventRecord& r);
 // Deferred breaks: how many, and their minutes in all (an open one up to `now`).
 struct Deferrals {
   int count = 0;

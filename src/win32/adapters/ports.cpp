@@ -169,6 +169,37 @@ std::optional<Color> Win32Dialogs::AskColor(Color initial) {
   return static_cast<Color>(cc.rgbResult & 0xFFFFFF);
 }
 
+std::optional<std::string> Win32Dialogs::AskSaveFile(std::string_view title,
+                                                     std::string_view file_name,
+                                                     std::string_view kind,
+                                                     std::string_view extension) {
+  // The filter is pairs of texts, each ended by a NUL, the list by a second one.
+  std::wstring filter = Wide(kind);
+  filter += L" (*.";
+  filter += Wide(extension);
+  filter += L')';
+  filter += L'\0';
+  filter += L"*.";
+  filter += Wide(extension);
+  filter += L'\0';
+  filter += L'\0';
+  std::wstring buffer(32768, L'\0');
+  const std::wstring proposed = Wide(file_name);
+  proposed.copy(buffer.data(), buffer.size() - 1);
+  const std::wstring caption = Wide(title), default_ext = Wide(extension);
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = DialogOwner();
+  ofn.lpstrFilter = filter.c_str();
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  ofn.lpstrTitle = caption.c_str();
+  ofn.lpstrDefExt = default_ext.c_str();
+  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
+  if (!GetSaveFileNameW(&ofn)) return std::nullopt;
+  return Utf8(buffer.c_str());
+}
+
 bool Win32Dialogs::AskFont(FontChoice& font) {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -326,6 +357,10 @@ bool Win32Files::WriteAtomic(std::string_view path, std::string_view bytes) {
 
 bool Win32Files::Exists(std::string_view path) {
   return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32Files::Rename(std::string_view from, std::string_view to) {
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool Win32Files::CanCreateIn(std::string_view folder) {

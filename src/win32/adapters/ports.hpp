@@ -60,6 +60,9 @@ class Win32Dialogs : public Dialogs {
   void Acknowledge(std::string_view text, std::string_view caption) override;
   std::optional<Color> AskColor(Color initial) override;
   bool AskFont(FontChoice& font) override;
+  std::optional<std::string> AskSaveFile(std::string_view title, std::string_view file_name,
+                                         std::string_view kind,
+                                         std::string_view extension) override;
 };
 
 class Win32Screen : public Screen {
@@ -77,6 +80,7 @@ class Win32Files : public Files {
   FileRead Read(std::string_view path, std::size_t limit) override;
   bool WriteAtomic(std::string_view path, std::string_view bytes) override;
   bool Exists(std::string_view path) override;
+  bool Rename(std::string_view from, std::string_view to) override;
   bool CanCreateIn(std::string_view folder) override;
   bool CreateFolder(std::string_view path) override;
   std::vector<std::string> List(std::string_view folder, std::string_view pattern) override;

@@ -67,5 +67,9 @@ inline constexpr int kStatFirstFigure = 1620;         // the eight values, in sc
 inline constexpr int kStatFirstFigureCaption = 1630;  // their captions
 inline constexpr int kStatFirstApp = 1640;            // the thirteen page-2 buttons
 inline constexpr int kStatPageLabels = 1660;          // the pages' other captions
+inline constexpr int kStatFirstDayColumn = 1680;      // the day table: captions, then 14 days
+inline constexpr int kStatHistoryNote = 1696;
+inline constexpr int kStatExport = 1697;
+inline constexpr int kStatChart = 1698;  // the view's own, drawn through the canvas
 
 }  // namespace tavu::ids

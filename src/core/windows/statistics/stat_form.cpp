@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "history/day_chart.hpp"
 #include "stats/figures.hpp"
 #include "stats/history.hpp"
 #include "ui/menu.hpp"
@@ -99,6 +100,26 @@ StatState::StatState() {
     btnApps[i].rect = At(36 + (i % 4) * 140, 246 + (i / 4) * 50, 124, 34);
     btnApps[i].text = TfrmStat::kAppCaptions[i];
   }
+
+  // Page 3.
+  chtDays.rect = At(16, 154, 592, 208);
+  constexpr int kTableTop = 368, kCaptionWidth = 64, kTableHeight = 108;
+  constexpr int kDayWidth = (592 - kCaptionWidth) / kHistoryDays;
+  const ui::Font table_font = ui::PixelFont(std::string(kFace), 11);
+  for (int i = 0; i <= kHistoryDays; ++i) {
+    ui::Label& column = lblDayColumns[static_cast<std::size_t>(i)];
+    column.rect =
+        i == 0 ? At(16, kTableTop, kCaptionWidth, kTableHeight)
+               : At(16 + kCaptionWidth + (i - 1) * kDayWidth, kTableTop, kDayWidth, kTableHeight);
+    column.font = table_font;
+  }
+  for (std::string_view caption : TfrmStat::kDayRowCaptions) {
+    if (!lblDayColumns[0].text.empty()) lblDayColumns[0].text += '\n';
+    lblDayColumns[0].text += caption;
+  }
+  lblHistoryNote = AutoLabel({36, 250}, TfrmStat::kNoHistoryText);
+  btnExport.rect = At(528, 480, 80, 26);
+  btnExport.text = "导出...";
 }
 
 TfrmStat::~TfrmStat() {
@@ -176,13 +197,20 @@ void TfrmStat::ShowPageControls() {
   for (ui::Control* c : {&s.lblSysStartSpeedTitle, &s.lblSysStartSpeed, &s.lblSysStartSpeedNote})
     c->visible = s.page == 2;
   for (ui::Button& b : s.btnApps) b.visible = s.page == 2;
+  const bool days = s.page == kHistoryPage;
+  const bool kept = d_.history && d_.history->db();
+  s.chtDays.visible = days && kept;
+  for (ui::Label& l : s.lblDayColumns) l.visible = days && kept;
+  s.lblHistoryNote.visible = days && !kept;
+  s.btnExport.visible = days;
+  s.btnExport.enabled = kept && d_.files;
 }
 
 void TfrmStat::PageClick(int page) {
   if (page < 0 || page >= kPageCount || page == state_.page) return;
   state_.page = page;
   ShowPageControls();
-  if (page < 2) tshIndexShow();
+  if (page < 2 || page == kHistoryPage) tshIndexShow();
 }
 
 void TfrmStat::RefreshTimerTimer() {
@@ -219,6 +247,49 @@ void TfrmStat::RefreshPage(int page) {
   if (d_.engine.Phase() == CyclePhase::BreakOpen) return;
   if (page == 0) RefreshHealth();
   if (page == 1) FillHistory();
+  if (page == kHistoryPage) FillDays();
+}
+
+void TfrmStat::FillDays() {
+  ShowPageControls();
+  HistoryDb* db = d_.history ? d_.history->db() : nullptr;
+  if (!db) return;
+  const int64_t today = DateTime::FromLocal(d_.clock.Now()).Days();
+  state_.days = RecentDays(*db, today, StatState::kHistoryDays);
+  ++state_.chart_version;
+  for (std::size_t i = 0; i < state_.days.size() && i < StatState::kHistoryDays; ++i) {
+    const DayTotals& d = state_.days[i];
+    const int64_t tenths = (d.WorkMs() + 180'000) / 360'000;
+    std::string text = DayLabel(d.day);
+    text += '\n';
+    text += std::to_string(tenths / 10);
+    text += '.';
+    text += std::to_string(tenths % 10);
+    for (const int n : {d.breaks, d.early, d.deferred, d.pauses}) {
+      text += '\n';
+      text += std::to_string(n);
+    }
+    text += '\n';
+    text += d.Score() < 0 ? std::string(1, '-') : std::to_string(d.Score());
+    state_.lblDayColumns[i + 1].text = std::move(text);
+  }
+}
+
+void TfrmStat::DrawChart(Canvas& canvas, Size size) const {
+  DrawDayChart(canvas, size, std::max(1, host_.Dpi()), state_.days);
+}
+
+void TfrmStat::btnExportClick() {
+  HistoryDb* db = d_.history ? d_.history->db() : nullptr;
+  if (!db || !d_.files) return;
+  const std::optional<std::string> path =
+      d_.dialogs.AskSaveFile(kExportTitle, kExportFileName, kExportKind, "csv");
+  if (!path) return;
+  if (!d_.files->WriteAtomic(*path, HistoryCsv(db->AllRows(), d_.format))) {
+    std::string text(kExportFailedText);
+    text += *path;
+    d_.dialogs.Warn(text, kNoteCaption);
+  }
 }
 
 void TfrmStat::FillHistory() {

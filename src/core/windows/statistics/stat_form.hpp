@@ -7,8 +7,12 @@
 #include "base/date_time.hpp"
 #include "cycle/engine.hpp"
 #include "cycle/event_log.hpp"
+#include "gfx/canvas.hpp"
+#include "history/day_totals.hpp"
+#include "history/recorder.hpp"
 #include "ports/clock.hpp"
 #include "ports/dialogs.hpp"
+#include "ports/files.hpp"
 #include "ports/screen.hpp"
 #include "ports/shell.hpp"
 #include "ports/timers.hpp"
@@ -37,6 +41,7 @@ class StatHost : public FormHost {
 struct StatState : ui::FormState {
   static constexpr int kFigureCount = 8;
   static constexpr int kAppButtonCount = 13;
+  static constexpr int kHistoryDays = 14;
   StatState();
 
   // Figures, above the pages: a caption and a value each.
@@ -68,6 +73,16 @@ struct StatState : ui::FormState {
   // Page 2: boot speed and shortcuts to the program's commands.
   ui::Label lblSysStartSpeedTitle, lblSysStartSpeed, lblSysStartSpeedNote;
   std::array<ui::Button, kAppButtonCount> btnApps;  // in the order of TfrmStat::AppButton
+
+  // Page 3: the last fourteen days from the history database. The chart is drawn by the view
+  // through the canvas (TfrmStat::DrawChart) when `chart_version` changes; beneath it a table of
+  // the same figures, a column of lines per day after a column of captions.
+  ui::Control chtDays;
+  std::array<ui::Label, kHistoryDays + 1> lblDayColumns;
+  ui::Label lblHistoryNote;  // why there is nothing to show
+  ui::Button btnExport;
+  std::vector<DayTotals> days;
+  uint32_t chart_version = 0;
 };
 
 // `TfrmStat`: the rest statistics. Every figure is computed afresh from the engine, the event
@@ -88,6 +103,8 @@ class TfrmStat : public TimerSink {
     const DateTimeFormat& format;
     OpenForms& forms;
     AppCommands& app;
+    Files* files = nullptr;              // the export
+    HistoryRecorder* history = nullptr;  // the history page; none: nothing kept
   };
 
   enum AppButton : int {
@@ -110,9 +127,17 @@ class TfrmStat : public TimerSink {
 
   static constexpr std::string_view kFormName = "frmStat";
   static constexpr Size kClient{624, 513};
-  static constexpr int kPageCount = 3;
+  static constexpr int kPageCount = 4;
+  static constexpr int kHistoryPage = 3;
   static constexpr std::array<std::string_view, kPageCount> kPageCaptions = {
-      "健康总结建议", "查看历史记录", "更多应用..."};
+      "健康总结建议", "查看历史记录", "更多应用...", "历史统计"};
+  static constexpr std::array<std::string_view, 7> kDayRowCaptions = {
+      "日期", "工作小时", "休息次数", "提前结束", "推迟", "暂停", "健康得分"};
+  static constexpr std::string_view kNoHistoryText = "未保留历史统计（可在设置的“更多”页打开）。";
+  static constexpr std::string_view kExportTitle = "导出历史统计";
+  static constexpr std::string_view kExportFileName = "tavu-history.csv";
+  static constexpr std::string_view kExportKind = "CSV 文件";
+  static constexpr std::string_view kExportFailedText = "无法保存文件：";
   static constexpr std::array<std::string_view, kAppButtonCount> kAppCaptions = {
       "打开播放器", "卡洛宝",   "查看天气", "其它应用", "打开EXCEL", "打开WORD",  "打开计算器",
       "打开记事本", "倩影开关", "屏保开关", "屏保设置", "休息预演",  "快捷键列表"};
@@ -144,6 +169,10 @@ class TfrmStat : public TimerSink {
   void btnMoreCommentClick();
   void btnHelpAboutIndexClick();
   void AppButtonsClick(AppButton button);
+  // "导出...": the whole history as CSV, to a file the save dialog names.
+  void btnExportClick();
+  // The history page's chart on a surface of `size` device pixels at the window's dpi.
+  void DrawChart(Canvas& canvas, Size size) const;
   void FormMouseDown(ui::MouseButton button);
   void FormKeyDown(ui::Key key);
   // The close box, Esc or the tray icon: stops the refresh and lets the window be freed.
@@ -153,6 +182,7 @@ class TfrmStat : public TimerSink {
   void RefreshFigures();
   void RefreshPage(int page);
   void FillHistory();
+  void FillDays();
   void RefreshHealth();
 
   std::string CurrentModeName() const;

@@ -10,8 +10,8 @@ namespace tavu::win {
 namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kTabsTop = 116, kTabsHeight = 26, kTabWidth = 110;
-// Room for the three buttons and their separators: a narrower strip scrolls.
-constexpr int kTabsWidth = 400;
+// Room for the four buttons and their separators: a narrower strip scrolls.
+constexpr int kTabsWidth = 500;
 // Room for a long log: an edit control holds only 32 KiB of text unless told otherwise.
 constexpr WPARAM kMemoLimit = 0x7FFFFFFE;
 
@@ -49,6 +49,10 @@ StatView::StatView(std::function<void()> on_closed) : on_closed_(std::move(on_cl
       0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kStatMemo)),
       GetModuleHandleW(nullptr), nullptr);
   SendMessageW(memo_, EM_SETLIMITTEXT, kMemoLimit, 0);
+  chart_ =
+      CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_CLIPSIBLINGS | SS_OWNERDRAW, 0, 0, 0, 0,
+                      hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kStatChart)),
+                      GetModuleHandleW(nullptr), nullptr);
   LayOutOwnControls();
 }
 
@@ -67,6 +71,9 @@ void StatView::LayOutOwnControls() {
   SendMessageW(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(memo_font_), TRUE);
   MoveWindow(memo_, mirror_.Scale(m.left), mirror_.Scale(m.top), mirror_.Scale(m.Width()),
              mirror_.Scale(m.Height()), TRUE);
+  const Rect& c = initial.chtDays.rect;
+  MoveWindow(chart_, mirror_.Scale(c.left), mirror_.Scale(c.top), mirror_.Scale(c.Width()),
+             mirror_.Scale(c.Height()), TRUE);
   if (old_tab_font) DeleteObject(old_tab_font);
   if (old_memo_font) DeleteObject(old_memo_font);
 }
@@ -112,6 +119,26 @@ void StatView::ApplyMemo(const StatState& s) {
   SendMessageW(memo_, EM_SCROLLCARET, 0, 0);
 }
 
+void StatView::ApplyChart(const StatState& s) {
+  if (s.chtDays.visible != chart_visible_) {
+    chart_visible_ = s.chtDays.visible;
+    ShowWindow(chart_, chart_visible_ ? SW_SHOWNA : SW_HIDE);
+  }
+  if (s.chart_version == chart_version_) return;
+  chart_version_ = s.chart_version;
+  InvalidateRect(chart_, nullptr, FALSE);
+}
+
+// The chart is drawn whole into the canvas and copied in one step, so it never flickers.
+void StatView::DrawChart(const DRAWITEMSTRUCT& item) {
+  const RECT& r = item.rcItem;
+  const Size size{r.right - r.left, r.bottom - r.top};
+  chart_canvas_.SetDpi(mirror_.dpi());
+  if (!presenter_ || !chart_canvas_.Resize(size)) return;
+  presenter_->DrawChart(chart_canvas_, size);
+  chart_canvas_.BlitTo(item.hDC, r);
+}
+
 void StatView::Sync() {
   if (!presenter_ || closed_) return;
   const StatState& s = presenter_->State();
@@ -152,7 +179,12 @@ void StatView::Sync() {
   mirror_.Apply(ids::kStatSysStartSpeed, s.lblSysStartSpeed);
   for (int i = 0; i < StatState::kAppButtonCount; ++i)
     mirror_.Apply(ids::kStatFirstApp + i, s.btnApps[i]);
+  for (size_t i = 0; i < s.lblDayColumns.size(); ++i)
+    mirror_.Apply(ids::kStatFirstDayColumn + static_cast<int>(i), s.lblDayColumns[i]);
+  mirror_.Apply(ids::kStatHistoryNote, s.lblHistoryNote);
+  mirror_.Apply(ids::kStatExport, s.btnExport);
   ApplyMemo(s);
+  ApplyChart(s);
 }
 
 void StatView::OnInput(int id) {
@@ -163,6 +195,8 @@ void StatView::OnInput(int id) {
     presenter_->btnHelpAboutIndexClick();
   else if (id == ids::kStatMoreComment)
     presenter_->btnMoreCommentClick();
+  else if (id == ids::kStatExport)
+    presenter_->btnExportClick();
   else if (id >= ids::kStatFirstApp && id < ids::kStatFirstApp + StatState::kAppButtonCount)
     presenter_->AppButtonsClick(static_cast<TfrmStat::AppButton>(id - ids::kStatFirstApp));
   SyncAll();
@@ -185,6 +219,10 @@ LRESULT StatView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     SetBkColor(reinterpret_cast<HDC>(wp), mirror_.FormColor());
     SetTextColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_WINDOWTEXT));
     return reinterpret_cast<LRESULT>(mirror_.FormBrush());
+  }
+  if (msg == WM_DRAWITEM && wp == static_cast<WPARAM>(ids::kStatChart)) {
+    DrawChart(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+    return TRUE;
   }
   if (mirror_.Handle(msg, wp, lp, &result)) return result;
   switch (msg) {

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "gfx/gdi_canvas.hpp"
 #include "ui/control_mirror.hpp"
 #include "ui/view.hpp"
 #include "windows/statistics/stat_form.hpp"
@@ -38,6 +39,8 @@ class StatView : public View, public StatHost {
   void LayOutOwnControls();
   void OnInput(int id);
   void ApplyMemo(const StatState& s);
+  void ApplyChart(const StatState& s);
+  void DrawChart(const DRAWITEMSTRUCT& item);
 
   TfrmStat* presenter_ = nullptr;
   ControlMirror mirror_;
@@ -45,6 +48,10 @@ class StatView : public View, public StatHost {
   bool closed_ = false;
   HWND tabs_ = nullptr;
   HWND memo_ = nullptr;
+  HWND chart_ = nullptr;
+  GdiCanvas chart_canvas_;
+  uint32_t chart_version_ = 0;
+  bool chart_visible_ = false;
   HFONT tab_font_ = nullptr;
   HFONT memo_font_ = nullptr;
   uint32_t memo_version_ = 0;

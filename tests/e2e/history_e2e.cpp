@@ -1,0 +1,152 @@
+// The history database as the program keeps it across runs: the statistics window's history
+// page after a restart, and a damaged file moved aside.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "harness.hpp"
+#include "ui/control_ids.hpp"
+
+namespace e2e {
+namespace {
+
+using namespace tavu::ids;
+
+constexpr wchar_t kStatClass[] = L"TfrmStat";
+constexpr int kHistoryPage = 3;
+
+void TrayLeftClick(HWND main) { PostMessageW(main, 0x401, 0, WM_LBUTTONUP); }
+
+// Clicks the page button `page` of the strip: buttons of 110 of its 500 design pixels and
+// separators.
+void ShowPage(HWND stat, int page) {
+  HWND tabs = GetDlgItem(stat, kStatPages);
+  const RECT r = ClientRect(tabs);
+  const int x = (page * 116 + 55) * r.right / 500;
+  const LPARAM at = MAKELPARAM(x, r.bottom / 2);
+  PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(tabs, WM_LBUTTONUP, 0, at);
+}
+
+HWND OpenHistoryPage(HWND main) {
+  TrayLeftClick(main);
+  HWND stat = WaitTop(kStatClass);
+  if (!stat || !WaitUntil([&] { return Visible(stat); })) return nullptr;
+  ShowPage(stat, kHistoryPage);
+  if (!WaitUntil([&] { return Visible(GetDlgItem(stat, kStatExport)); })) return nullptr;
+  return stat;
+}
+
+// The hours worked in the table's fourteen day columns, added up.
+double TableHours(HWND stat) {
+  double hours = 0;
+  for (int day = 1; day <= 14; ++day) {
+    std::wistringstream lines(Text(GetDlgItem(stat, kStatFirstDayColumn + day)));
+    std::wstring date, worked;
+    std::getline(lines, date);
+    std::getline(lines, worked);
+    if (!worked.empty()) hours += std::stod(worked);
+  }
+  return hours;
+}
+
+// A small mouse movement: the user is at work.
+void Move() {
+  static int dx = 8;
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = dx;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE;
+  dx = -dx;
+  SendInput(1, &in, sizeof in);
+}
+
+std::vector<std::wstring> FilesLike(const std::wstring& pattern) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileW(pattern.c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(found.cFileName);
+  while (FindNextFileW(h, &found));
+  FindClose(h);
+  return names;
+}
+
+TEST(History, ARunIsInTheChartAfterARestart) {
+  Sandbox box;
+  box.WriteFile(L"lh20cfg", kNoWelcome);
+  {
+    // Twenty minutes of work in the program's time, before any break is due, in ten seconds
+    // (the mouse moving), then the normal exit.
+    Launch& first = box.Start({L"TAVU_TIME_SCALE=120"});
+    HWND main = WaitTop(L"ZQX050505_20");
+    ASSERT_NE(main, nullptr);
+    TrayLeftClick(main);
+    HWND stat = WaitTop(kStatClass);
+    ASSERT_NE(stat, nullptr);
+    // "程序运行总时间" ("<days>天 h:mm") reaches twenty minutes.
+    std::wstring text;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          Move();
+          text = Text(GetDlgItem(stat, kStatFirstFigure + 3));
+          const std::size_t at = text.find(L"天 ");
+          const std::size_t colon = text.find(L':', at);
+          return at != std::wstring::npos && colon != std::wstring::npos &&
+                 std::stoi(text.substr(at + 2)) * 60 + std::stoi(text.substr(colon + 1)) >= 20;
+        },
+        30s))
+        << Utf8(text);
+    SendMessageTimeoutW(main, 0x8203, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    ASSERT_EQ(first.WaitExit(10s), std::optional<DWORD>(0));
+  }
+  const std::optional<std::string> db = box.ReadFile(L"tavu-history.db");
+  ASSERT_TRUE(db.has_value());
+  EXPECT_EQ(db->substr(0, 15), "SQLite format 3");
+
+  HWND main = box.StartAndWaitMain();
+  ASSERT_NE(main, nullptr);
+  HWND stat = OpenHistoryPage(main);
+  ASSERT_NE(stat, nullptr);
+  EXPECT_TRUE(Visible(GetDlgItem(stat, kStatChart)));
+  EXPECT_FALSE(Visible(GetDlgItem(stat, kStatHistoryNote)));
+  EXPECT_EQ(Text(GetDlgItem(stat, kStatExport)), L"导出...");
+  EXPECT_EQ(Text(GetDlgItem(stat, kStatFirstDayColumn)).substr(0, 7), L"日期\n工作小时");
+  // The first run's twenty minutes (to the tenth of an hour), and not much more: this run has
+  // just begun.
+  const double hours = TableHours(stat);
+  EXPECT_GE(hours, 0.3) << Utf8(Text(GetDlgItem(stat, kStatFirstDayColumn + 14)));
+  EXPECT_LE(hours, 0.6);
+  Screenshot("stat-history-days");
+}
+
+TEST(History, AGarbageFileIsMovedAsideWithANoticeAndTheProgramWorks) {
+  Sandbox box;
+  box.WriteFile(L"lh20cfg", kNoWelcome);
+  box.WriteFile(L"tavu-history.db", std::string(8192, 'x'));
+  HWND main = box.StartAndWaitMain();
+  ASSERT_NE(main, nullptr);
+  HWND notice = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    notice = FindTop(L"TfrmPopHint");
+    return notice && Visible(notice) && HasChildWithText(notice, L"历史记录损坏已重建");
+  }));
+  Screenshot("history-damaged-notice");
+  const auto aside = FilesLike(box.PathOf(L"tavu-history.db.damaged-*"));
+  ASSERT_EQ(aside.size(), 1u);
+  EXPECT_EQ(aside[0].size(), std::wstring(L"tavu-history.db.damaged-20261210-081500").size());
+  const std::wstring name = aside[0];
+  EXPECT_EQ(box.ReadFile(name.c_str()), std::string(8192, 'x'));
+  const std::optional<std::string> db = box.ReadFile(L"tavu-history.db");
+  ASSERT_TRUE(db.has_value());
+  EXPECT_EQ(db->substr(0, 15), "SQLite format 3");
+
+  // The program goes on, its history with it.
+  HWND stat = OpenHistoryPage(main);
+  ASSERT_NE(stat, nullptr);
+  EXPECT_TRUE(Visible(GetDlgItem(stat, kStatChart)));
+  EXPECT_LE(CountTop(L"TfrmPopHint"), 1);  // said once
+}
+
+}  // namespace
+}  // namespace e2e
