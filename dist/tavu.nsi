@@ -217,13 +217,23 @@ Section "Uninstall"
   ; Only "dir1" is this program's; dir2 and dir3 belong to the maker's other programs.
   Delete "$APPDATA\LanHe\dir1"
 
-  ; The settings: beside the program, or in the user's AppData when that folder took no file.
+  ; The user's data: the settings, the program's own settings and the history, beside the
+  ; program or in the user's AppData when that folder took no file. One question for all.
   ${If} ${FileExists} "$INSTDIR\lh20cfg"
   ${OrIf} ${FileExists} "$APPDATA\LanHe\Tavu\lh20cfg"
-    MessageBox MB_YESNO|MB_ICONQUESTION "是否同时删除您的设置文件？$\n选择“否”将保留它，重新安装后继续使用。" \
+  ${OrIf} ${FileExists} "$INSTDIR\tavu.ini"
+  ${OrIf} ${FileExists} "$APPDATA\LanHe\Tavu\tavu.ini"
+  ${OrIf} ${FileExists} "$INSTDIR\tavu-history.db*"
+  ${OrIf} ${FileExists} "$APPDATA\LanHe\Tavu\tavu-history.db*"
+    MessageBox MB_YESNO|MB_ICONQUESTION "是否同时删除您的设置文件和历史统计？$\n选择“否”将保留它们，重新安装后继续使用。" \
       /SD IDNO IDNO keep_settings
     Delete "$INSTDIR\lh20cfg"
+    Delete "$INSTDIR\tavu.ini"
+    ; The database with its write-ahead log and any damaged copies moved aside.
+    Delete "$INSTDIR\tavu-history.db*"
     Delete "$APPDATA\LanHe\Tavu\lh20cfg"
+    Delete "$APPDATA\LanHe\Tavu\tavu.ini"
+    Delete "$APPDATA\LanHe\Tavu\tavu-history.db*"
     keep_settings:
   ${EndIf}
   RMDir "$APPDATA\LanHe\Tavu"
