@@ -9,25 +9,13 @@
 namespace e2e {
 namespace {
 
-// A user at work: a small mouse movement now and then.
-void Nudge() {
-  static int flip = 1;
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = flip;
-  in.mi.dy = 0;
-  in.mi.dwFlags = MOUSEEVENTF_MOVE;
-  flip = -flip;
-  SendInput(1, &in, sizeof in);
-}
-
 // Waits while working: input every half second.
 bool WorkUntil(const std::function<bool()>& done, Ms timeout) {
   auto last = std::chrono::steady_clock::now() - 1s;
   return WaitUntil(
       [&] {
         if (std::chrono::steady_clock::now() - last >= 500ms) {
-          Nudge();
+          NudgeMouse();
           last = std::chrono::steady_clock::now();
         }
         return done();

@@ -10,6 +10,7 @@
 #include <memory>
 #include <thread>
 
+#include "ui/control_ids.hpp"
 #include "ui/menu.hpp"
 
 namespace e2e {
@@ -287,6 +288,28 @@ void ScreenshotAll(const std::string& name, Ms settle) {
 
 void Command(HWND main, const char* item) {
   PostMessageW(main, WM_COMMAND, tavu::MainMenu::IdOf(item), 0);
+}
+
+void TrayLeftClick(HWND main) { PostMessageW(main, 0x401, 0, WM_LBUTTONUP); }
+
+void NudgeMouse() {
+  static int dx = 8;
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = dx;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE;
+  dx = -dx;
+  SendInput(1, &in, sizeof in);
+}
+
+void ShowStatPage(HWND stat, int page) {
+  HWND tabs = GetDlgItem(stat, tavu::ids::kStatPages);
+  const RECT r = ClientRect(tabs);
+  // Four buttons of 110 of the strip's 500 design pixels, with separators.
+  const int x = (page * 116 + 55) * r.right / 500;
+  const LPARAM at = MAKELPARAM(x, r.bottom / 2);
+  PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(tabs, WM_LBUTTONUP, 0, at);
 }
 
 HWND OpenTrayMenu(HWND main) {

@@ -84,6 +84,15 @@ class Sandbox {
 void Command(HWND main, const char* item);
 // Right-clicks the tray icon the way the shell reports it and waits for the menu.
 HWND OpenTrayMenu(HWND main);
+// A left click on the tray icon, as the shell reports it: opens or closes the statistics.
+void TrayLeftClick(HWND main);
+// A small mouse movement, the other way each time: the user at work (and enough to end a
+// running screen saver).
+void NudgeMouse();
+
+// The statistics window and a click on its page button `page`.
+inline constexpr wchar_t kStatClass[] = L"TfrmStat";
+void ShowStatPage(HWND stat, int page);
 // A key pressed and let go.
 void Key(WORD vk);
 int VisibleMenus();

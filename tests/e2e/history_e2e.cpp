@@ -12,27 +12,13 @@ namespace {
 
 using namespace tavu::ids;
 
-constexpr wchar_t kStatClass[] = L"TfrmStat";
 constexpr int kHistoryPage = 3;
-
-void TrayLeftClick(HWND main) { PostMessageW(main, 0x401, 0, WM_LBUTTONUP); }
-
-// Clicks the page button `page` of the strip: buttons of 110 of its 500 design pixels and
-// separators.
-void ShowPage(HWND stat, int page) {
-  HWND tabs = GetDlgItem(stat, kStatPages);
-  const RECT r = ClientRect(tabs);
-  const int x = (page * 116 + 55) * r.right / 500;
-  const LPARAM at = MAKELPARAM(x, r.bottom / 2);
-  PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(tabs, WM_LBUTTONUP, 0, at);
-}
 
 HWND OpenHistoryPage(HWND main) {
   TrayLeftClick(main);
   HWND stat = WaitTop(kStatClass);
   if (!stat || !WaitUntil([&] { return Visible(stat); })) return nullptr;
-  ShowPage(stat, kHistoryPage);
+  ShowStatPage(stat, kHistoryPage);
   if (!WaitUntil([&] { return Visible(GetDlgItem(stat, kStatExport)); })) return nullptr;
   return stat;
 }
@@ -48,17 +34,6 @@ double TableHours(HWND stat) {
     if (!worked.empty()) hours += std::stod(worked);
   }
   return hours;
-}
-
-// A small mouse movement: the user is at work.
-void Move() {
-  static int dx = 8;
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = dx;
-  in.mi.dwFlags = MOUSEEVENTF_MOVE;
-  dx = -dx;
-  SendInput(1, &in, sizeof in);
 }
 
 std::vector<std::wstring> FilesLike(const std::wstring& pattern) {
@@ -88,7 +63,7 @@ TEST(History, ARunIsInTheChartAfterARestart) {
     std::wstring text;
     EXPECT_TRUE(WaitUntil(
         [&] {
-          Move();
+          NudgeMouse();
           text = Text(GetDlgItem(stat, kStatFirstFigure + 3));
           const std::size_t at = text.find(L"天 ");
           const std::size_t colon = text.find(L':', at);

@@ -95,17 +95,6 @@ std::string Describe(const Footprint& f) {
   return s;
 }
 
-// A mouse movement large enough to end a running screen saver.
-void Move() {
-  static int dx = 8;
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = dx;
-  in.mi.dwFlags = MOUSEEVENTF_MOVE;
-  dx = -dx;
-  SendInput(1, &in, sizeof in);
-}
-
 int RemainingSeconds(HWND screen) {
   const std::wstring text = Text(GetDlgItem(screen, tavu::ids::kBreakRemainSec));
   return text.empty() ? -1 : _wtoi(text.c_str());
@@ -138,7 +127,7 @@ TEST(Soak, AScaledDayLeavesNoWindowsOrObjectsBehind) {
   auto since = std::chrono::steady_clock::now();
   ASSERT_TRUE(WaitUntil(
       [&] {
-        Move();
+        NudgeMouse();
         first = Measure(tavu);
         if (!Quiet(first) || !first.windows.count(L"TSOTForm") ||
             first.windows != previous.windows) {
@@ -172,7 +161,7 @@ TEST(Soak, AScaledDayLeavesNoWindowsOrObjectsBehind) {
             }
           }
           if (working && !resting && std::chrono::steady_clock::now() - last_move >= 40ms) {
-            Move();
+            NudgeMouse();
             last_move = std::chrono::steady_clock::now();
           }
           max_windows = std::max(max_windows, Measure(tavu).count);
@@ -190,7 +179,7 @@ TEST(Soak, AScaledDayLeavesNoWindowsOrObjectsBehind) {
   Footprint last;
   const bool quiet = WaitUntil(
       [&] {
-        Move();
+        NudgeMouse();
         if (HWND screen = FindTop(L"TTWForm"); screen && RemainingSeconds(screen) == 0) {
           PostMessageW(screen, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 300));
           PostMessageW(screen, WM_LBUTTONUP, 0, MAKELPARAM(300, 300));

@@ -9,22 +9,6 @@ namespace {
 
 using namespace tavu::ids;
 
-constexpr wchar_t kStatClass[] = L"TfrmStat";
-
-// A left click on the tray icon, as the shell reports it.
-void TrayLeftClick(HWND main) { PostMessageW(main, 0x401, 0, WM_LBUTTONUP); }
-
-// Clicks page button `page` of the window's flat page buttons.
-void ShowPage(HWND stat, int page) {
-  HWND tabs = GetDlgItem(stat, kStatPages);
-  const RECT r = ClientRect(tabs);
-  // Four buttons of 110 of the strip's 500 design pixels, with separators.
-  const int x = (page * 116 + 55) * r.right / 500;
-  const LPARAM at = MAKELPARAM(x, r.bottom / 2);
-  PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(tabs, WM_LBUTTONUP, 0, at);
-}
-
 TEST(StatWindow, TrayClickOpensAndClosesItAndEachPageShows) {
   Sandbox box;
   box.WriteFile(L"lh20cfg", kNoWelcome);
@@ -50,7 +34,7 @@ TEST(StatWindow, TrayClickOpensAndClosesItAndEachPageShows) {
                {kStatFirstApp, "stat-more-apps"}};
   for (int page = 0; page < 3; ++page) {
     SCOPED_TRACE(page);
-    ShowPage(stat, page);
+    ShowStatPage(stat, page);
     // The page shows and the others are hidden (all in one refresh, which may be under way).
     auto only = [&] {
       for (int other = 0; other < 3; ++other) {
@@ -89,7 +73,7 @@ TEST(StatWindow, HistoryHoldsTheLogsLines) {
   HWND stat = WaitTop(kStatClass);
   ASSERT_NE(stat, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return Visible(stat); }));
-  ShowPage(stat, 1);
+  ShowStatPage(stat, 1);
   HWND memo = GetDlgItem(stat, kStatMemo);
   ASSERT_TRUE(WaitUntil([&] { return Visible(memo); }, 3s));
   std::wstring history;

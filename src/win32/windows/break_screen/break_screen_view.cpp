@@ -19,6 +19,21 @@ constexpr ULONGLONG kLockGraceMs = 60'000;
 constexpr wchar_t kPropInputBlocked[] = L"TavuInputBlocked";
 constexpr wchar_t kPropCursorHidden[] = L"TavuCursorHidden";
 
+// The left button pressed and then released on `hwnd`, captured in between, is a click: both
+// the screen and its covers take one only after the whole press, as a button does. Returns
+// whether the release of `msg` ended a click.
+bool ClickEnded(HWND hwnd, UINT msg, bool& pressed) {
+  if (msg == WM_LBUTTONDOWN) {
+    pressed = true;
+    SetCapture(hwnd);
+    return false;
+  }
+  const bool click = pressed;
+  pressed = false;
+  if (GetCapture() == hwnd) ReleaseCapture();
+  return click;
+}
+
 void DrawPicture(HDC dc, const RECT& r, const Image& picture) {
   if (picture.Empty()) {
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -164,16 +179,9 @@ LRESULT BreakCoverView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       Paint();
       return 0;
     case WM_LBUTTONDOWN:
-      pressed_ = true;
-      SetCapture(hwnd());
+    case WM_LBUTTONUP:
+      if (ClickEnded(hwnd(), msg, pressed_)) screen_.CoverClicked();
       return 0;
-    case WM_LBUTTONUP: {
-      const bool click = pressed_;
-      pressed_ = false;
-      if (GetCapture() == hwnd()) ReleaseCapture();
-      if (click) screen_.CoverClicked();
-      return 0;
-    }
     case WM_SETCURSOR:
       if (screen_.cursor_hidden()) {
         SetCursor(nullptr);
@@ -510,19 +518,12 @@ LRESULT BreakScreenView::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       DrawIcon(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
       return TRUE;
     case WM_LBUTTONDOWN:
-      pressed_ = true;
-      SetCapture(hwnd());
-      return 0;
-    case WM_LBUTTONUP: {
-      const bool click = pressed_;
-      pressed_ = false;
-      if (GetCapture() == hwnd()) ReleaseCapture();
-      if (click && presenter_) {
+    case WM_LBUTTONUP:
+      if (ClickEnded(hwnd(), msg, pressed_) && presenter_) {
         presenter_->FormClick();
         AfterEvent();
       }
       return 0;
-    }
     case WM_SETCURSOR:
       if (lock_.cursor_hidden()) {
         SetCursor(nullptr);
