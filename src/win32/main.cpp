@@ -24,6 +24,12 @@
 using namespace tavu;
 using namespace tavu::win;
 
+// The library's own handler for an exception nobody caught writes its demangled type to a
+// console a windowed program does not have, and brings the demangler's 36 KB of code along.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Dialogs dialogs;
   Win32Shell shell;

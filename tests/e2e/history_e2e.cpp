@@ -123,5 +123,28 @@ TEST(History, AGarbageFileIsMovedAsideWithANoticeAndTheProgramWorks) {
   EXPECT_LE(CountTop(L"TfrmPopHint"), 1);  // said once
 }
 
+// The save dialog is loaded only when asked for: the export opens it, saves where the user
+// chose and the file is the CSV.
+TEST(History, TheExportSavesThroughTheStandardDialog) {
+  Sandbox box;
+  box.WriteFile(L"lh20cfg", kNoWelcome);
+  HWND main = box.StartAndWaitMain();
+  ASSERT_NE(main, nullptr);
+  HWND stat = OpenHistoryPage(main);
+  ASSERT_NE(stat, nullptr);
+  PostMessageW(GetDlgItem(stat, kStatExport), BM_CLICK, 0, 0);
+  HWND dialog = WaitTop(L"#32770", L"导出历史统计");
+  ASSERT_NE(dialog, nullptr);
+  Screenshot("stat-history-export");
+  constexpr int kFileNameBox = 0x47c;  // the Explorer-style dialog's file name field
+  const std::wstring target = box.PathOf(L"days.csv");
+  SetDlgItemTextW(dialog, kFileNameBox, target.c_str());
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  std::optional<std::string> csv;
+  ASSERT_TRUE(WaitUntil([&] { return (csv = box.ReadFile(L"days.csv")) && csv->size() >= 3; }));
+  EXPECT_EQ(csv->substr(0, 3), "\xEF\xBB\xBF");
+  EXPECT_TRUE(IsWindow(main));
+}
+
 }  // namespace
 }  // namespace e2e

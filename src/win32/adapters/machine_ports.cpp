@@ -118,9 +118,17 @@ void Win32Sound::Play(SoundCue cue) {
   const int id = cue == SoundCue::Chime        ? kResChimeWave
                  : cue == SoundCue::BreakStart ? kResBreakStartWave
                                                : kResBreakEndWave;
+  // winmm is loaded at the first cue, not at start, and stays: the audio stack it loads behind
+  // it stays in the process anyway.
+  static const auto play = [] {
+    const HMODULE winmm = LoadLibraryExW(L"winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return winmm ? reinterpret_cast<decltype(PlaySoundW)*>(
+                       reinterpret_cast<void (*)()>(GetProcAddress(winmm, "PlaySoundW")))
+                 : nullptr;
+  }();
   // SND_NODEFAULT: with no sound device there is silence, not the system's default beep.
-  PlaySoundW(MAKEINTRESOURCEW(id), GetModuleHandleW(nullptr),
-             SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
+  if (play)
+    play(MAKEINTRESOURCEW(id), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
 }
 
 bool Win32Clipboard::SetText(std::string_view utf8) {

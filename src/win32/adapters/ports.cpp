@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "adapters/system_library.hpp"
 #include "adapters/system_ports.hpp"
 #include "ui/dpi.hpp"
 #include "ui/text.hpp"
@@ -153,6 +154,10 @@ namespace {
 // The window the dialogs belong to: the active window of this thread (the settings window that
 // asked), so that they are modal to it.
 HWND DialogOwner() { return GetActiveWindow(); }
+
+// The common dialogs' DLL is loaded for each dialog: on some systems it brings the printer
+// spooler and its libraries along.
+const wchar_t kDialogsLibrary[] = L"comdlg32.dll";
 }  // namespace
 
 std::optional<Color> Win32Dialogs::AskColor(Color initial) {
@@ -165,7 +170,9 @@ std::optional<Color> Win32Dialogs::AskColor(Color initial) {
   cc.rgbResult = start;
   cc.lpCustColors = custom;
   cc.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
-  if (!ChooseColorW(&cc)) return std::nullopt;
+  const SystemLibrary dialogs(kDialogsLibrary);
+  const auto choose = dialogs.Get<decltype(ChooseColorW)>("ChooseColorW");
+  if (!choose || !choose(&cc)) return std::nullopt;
   return static_cast<Color>(cc.rgbResult & 0xFFFFFF);
 }
 
@@ -196,7 +203,9 @@ std::optional<std::string> Win32Dialogs::AskSaveFile(std::string_view title,
   ofn.lpstrTitle = caption.c_str();
   ofn.lpstrDefExt = default_ext.c_str();
   ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
-  if (!GetSaveFileNameW(&ofn)) return std::nullopt;
+  const SystemLibrary dialogs(kDialogsLibrary);
+  const auto ask = dialogs.Get<decltype(GetSaveFileNameW)>("GetSaveFileNameW");
+  if (!ask || !ask(&ofn)) return std::nullopt;
   return Utf8(buffer.c_str());
 }
 
@@ -219,7 +228,9 @@ bool Win32Dialogs::AskFont(FontChoice& font) {
   cf.Flags = CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_SCREENFONTS;
   cf.rgbColors = IsSystemColor(font.color) ? GetSysColor(static_cast<int>(font.color & 0xFF))
                                            : static_cast<COLORREF>(font.color & 0xFFFFFF);
-  if (!ChooseFontW(&cf)) return false;
+  const SystemLibrary dialogs(kDialogsLibrary);
+  const auto choose = dialogs.Get<decltype(ChooseFontW)>("ChooseFontW");
+  if (!choose || !choose(&cf)) return false;
   font.face = Utf8(lf.lfFaceName);
   font.size_pt = cf.iPointSize > 0 ? (cf.iPointSize + 5) / 10 : font.size_pt;
   font.bold = lf.lfWeight >= FW_SEMIBOLD;

@@ -2,6 +2,8 @@
 
 #include <powrprof.h>
 
+#include "adapters/system_library.hpp"
+
 namespace tavu::win {
 namespace {
 
@@ -14,6 +16,8 @@ uint64_t AsleepMs() {
   const uint64_t tick = GetTickCount64();
   return tick > awake_ms ? tick - awake_ms : 0;
 }
+
+const wchar_t kPowerLibrary[] = L"powrprof.dll";
 
 }  // namespace
 
@@ -36,13 +40,17 @@ bool Win32Power::EnableShutdownPrivilege(bool enable) {
 
 bool Win32Power::HasStandby() {
   SYSTEM_POWER_CAPABILITIES caps{};
-  if (!GetPwrCapabilities(&caps)) return true;  // unknown: try the classic request
+  const SystemLibrary power(kPowerLibrary);
+  const auto capabilities = power.Get<decltype(GetPwrCapabilities)>("GetPwrCapabilities");
+  if (!capabilities || !capabilities(&caps)) return true;  // unknown: try the classic request
   return caps.SystemS1 || caps.SystemS2 || caps.SystemS3;
 }
 
 SuspendOutcome Win32Power::Suspend(bool hibernate) {
   const uint64_t asleep_before = AsleepMs();
-  const bool ok = SetSuspendState(hibernate ? TRUE : FALSE, TRUE, FALSE) != FALSE;
+  const SystemLibrary power(kPowerLibrary);
+  const auto suspend = power.Get<decltype(SetSuspendState)>("SetSuspendState");
+  const bool ok = suspend && suspend(hibernate ? TRUE : FALSE, TRUE, FALSE) != FALSE;
   const uint64_t asleep_after = AsleepMs();
   return {ok, asleep_after > asleep_before ? asleep_after - asleep_before : 0};
 }
