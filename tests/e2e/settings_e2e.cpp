@@ -145,6 +145,47 @@ TEST(SettingsWindow, ValuesChangedThroughControlsReachTheFileOnEsc) {
             std::string::npos);
 }
 
+// The font dialog is loaded only when asked for: "设置字体" opens it over the settings window with
+// the horizontal faces only, and the face chosen there reaches the program's own file.
+TEST(SettingsWindow, TheSloganFontIsChosenInTheFontDialog) {
+  Sandbox box;
+  box.WriteFile(L"lh20cfg", kNoWelcome);
+  HWND main = box.StartAndWaitMain();
+  HWND setup = OpenSettings(main);
+  GoToPage(setup, 4);
+  HWND button = GetDlgItem(setup, kSetupBreakFont);
+  ASSERT_TRUE(WaitUntil([&] { return Visible(button); }, 3s));
+  PostMessageW(button, BM_CLICK, 0, 0);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    dialog = FindTop(L"#32770");
+    return dialog && Visible(dialog);
+  }));
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), setup);
+  constexpr int kFaceList = 0x470;  // the dialog's face combo box
+  HWND faces = GetDlgItem(dialog, kFaceList);
+  const int count = static_cast<int>(SendMessageW(faces, CB_GETCOUNT, 0, 0));
+  EXPECT_GT(count, 0);
+  for (int i = 0; i < count; ++i) {
+    wchar_t face[LF_FACESIZE + 1] = L"";
+    if (SendMessageW(faces, CB_GETLBTEXTLEN, i, 0) > LF_FACESIZE) continue;
+    SendMessageW(faces, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(face));
+    EXPECT_NE(face[0], L'@') << Utf8(face);  // a face for vertical writing
+  }
+  ASSERT_NE(SendMessageW(faces, CB_SELECTSTRING, -1, reinterpret_cast<LPARAM>(L"DejaVu Sans")),
+            CB_ERR);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFaceList, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(faces));
+  Screenshot("settings-font-dialog");
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  ASSERT_TRUE(Visible(setup));
+  PostMessageW(setup, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !Visible(setup); }));
+  EXPECT_NE(box.ReadFile(L"tavu.ini").value_or("").find("\r\nSloganFontName=DejaVu Sans\r\n"),
+            std::string::npos);
+}
+
 // Windows says the window moved to a 144-dpi monitor: it takes the suggested frame, and the tabs
 // (the view's own) and the pages' controls grow with it.
 TEST(SettingsWindow, AMoveToADenserMonitorLaysThePagesOutAgain) {

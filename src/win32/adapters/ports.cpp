@@ -225,7 +225,8 @@ bool Win32Dialogs::AskFont(FontChoice& font) {
   cf.lStructSize = sizeof cf;
   cf.hwndOwner = DialogOwner();
   cf.lpLogFont = &lf;
-  cf.Flags = CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_SCREENFONTS;
+  // The slogan is written across: faces for vertical writing ("@...") are left out.
+  cf.Flags = CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_SCREENFONTS | CF_NOVERTFONTS;
   cf.rgbColors = IsSystemColor(font.color) ? GetSysColor(static_cast<int>(font.color & 0xFF))
                                            : static_cast<COLORREF>(font.color & 0xFFFFFF);
   const SystemLibrary dialogs(kDialogsLibrary);
