@@ -380,9 +380,9 @@ TEST(HistoryChart, ScaleTopIsAMultipleOfFourAtLeastFour) {
 // The history page of the statistics window, on the program's real recorder.
 struct HistoryPageRig : fake::Rig {
   TempFolder folder;
-  HistoryPageRig() {
+  explicit HistoryPageRig(const std::string& under = "") {
     loop.wall_at_zero = {2026, 12, 10, 8, 0, 0, 0};
-    app.KeepHistoryIn(folder.path.string() + "/");
+    app.KeepHistoryIn(folder.path.string() + "/" + under);
     app.Start();
   }
   TfrmStat& Open() {
@@ -439,6 +439,19 @@ TEST(StatHistoryPage, SaysWhyWhenNothingIsKept) {
   const StatState& s = rig.Open().State();
   EXPECT_FALSE(s.chtDays.visible);
   EXPECT_TRUE(s.lblHistoryNote.visible);
+  EXPECT_EQ(s.lblHistoryNote.text, TfrmStat::kNoHistoryText);
+  EXPECT_FALSE(s.btnExport.enabled);
+}
+
+// Kept, but the file cannot be opened (here its folder is missing, as when another program holds
+// it or a newer version made it): the page does not say the history is switched off.
+TEST(StatHistoryPage, SaysWhenTheFileCannotBeOpened) {
+  HistoryPageRig rig("missing/");
+  ASSERT_TRUE(rig.app.settings().KeepHistory);
+  const StatState& s = rig.Open().State();
+  EXPECT_FALSE(s.chtDays.visible);
+  EXPECT_TRUE(s.lblHistoryNote.visible);
+  EXPECT_EQ(s.lblHistoryNote.text, TfrmStat::kHistoryUnavailableText);
   EXPECT_FALSE(s.btnExport.enabled);
 }
 

@@ -202,6 +202,8 @@ void TfrmStat::ShowPageControls() {
   s.chtDays.visible = days && kept;
   for (ui::Label& l : s.lblDayColumns) l.visible = days && kept;
   s.lblHistoryNote.visible = days && !kept;
+  const bool wanted = d_.history && !d_.history->path().empty() && d_.settings.KeepHistory;
+  s.lblHistoryNote.text = wanted ? kHistoryUnavailableText : kNoHistoryText;
   s.btnExport.visible = days;
   s.btnExport.enabled = kept && d_.files;
 }

@@ -134,6 +134,9 @@ class TfrmStat : public TimerSink {
   static constexpr std::array<std::string_view, 7> kDayRowCaptions = {
       "日期", "工作小时", "休息次数", "提前结束", "推迟", "暂停", "健康得分"};
   static constexpr std::string_view kNoHistoryText = "未保留历史统计（可在设置的“更多”页打开）。";
+  // Kept, but the file could not be opened: held by another program or of a newer version.
+  static constexpr std::string_view kHistoryUnavailableText =
+      "历史统计文件暂时无法打开（可能正被其他程序使用，或由更新的版本创建）。";
   static constexpr std::string_view kExportTitle = "导出历史统计";
   static constexpr std::string_view kExportFileName = "tavu-history.csv";
   static constexpr std::string_view kExportKind = "CSV 文件";
