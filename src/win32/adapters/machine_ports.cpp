@@ -6,6 +6,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "adapters/system_library.hpp"
 #include "ui/resources.hpp"
 #include "ui/text.hpp"
 
@@ -121,7 +122,7 @@ void Win32Sound::Play(SoundCue cue) {
   // winmm is loaded at the first cue, not at start, and stays: the audio stack it loads behind
   // it stays in the process anyway.
   static const auto play = [] {
-    const HMODULE winmm = LoadLibraryExW(L"winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const HMODULE winmm = SystemLibrary::LoadFromSystemFolder(L"winmm.dll");
     return winmm ? reinterpret_cast<decltype(PlaySoundW)*>(
                        reinterpret_cast<void (*)()>(GetProcAddress(winmm, "PlaySoundW")))
                  : nullptr;
