@@ -119,14 +119,7 @@ void Win32Sound::Play(SoundCue cue) {
   const int id = cue == SoundCue::Chime        ? kResChimeWave
                  : cue == SoundCue::BreakStart ? kResBreakStartWave
                                                : kResBreakEndWave;
-  // winmm is loaded at the first cue, not at start, and stays: the audio stack it loads behind
-  // it stays in the process anyway.
-  static const auto play = [] {
-    const HMODULE winmm = SystemLibrary::LoadFromSystemFolder(L"winmm.dll");
-    return winmm ? reinterpret_cast<decltype(PlaySoundW)*>(
-                       reinterpret_cast<void (*)()>(GetProcAddress(winmm, "PlaySoundW")))
-                 : nullptr;
-  }();
+  static const auto play = SystemFunction<decltype(PlaySoundW)>(L"winmm.dll", "PlaySoundW");
   // SND_NODEFAULT: with no sound device there is silence, not the system's default beep.
   if (play)
     play(MAKEINTRESOURCEW(id), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);

@@ -155,8 +155,6 @@ namespace {
 // asked), so that they are modal to it.
 HWND DialogOwner() { return GetActiveWindow(); }
 
-// The common dialogs' DLL is loaded for each dialog: on some systems it brings the printer
-// spooler and its libraries along.
 const wchar_t kDialogsLibrary[] = L"comdlg32.dll";
 }  // namespace
 
@@ -170,8 +168,7 @@ std::optional<Color> Win32Dialogs::AskColor(Color initial) {
   cc.rgbResult = start;
   cc.lpCustColors = custom;
   cc.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
-  const SystemLibrary dialogs(kDialogsLibrary);
-  const auto choose = dialogs.Get<decltype(ChooseColorW)>("ChooseColorW");
+  const auto choose = SystemFunction<decltype(ChooseColorW)>(kDialogsLibrary, "ChooseColorW");
   if (!choose || !choose(&cc)) return std::nullopt;
   return static_cast<Color>(cc.rgbResult & 0xFFFFFF);
 }
@@ -203,8 +200,7 @@ std::optional<std::string> Win32Dialogs::AskSaveFile(std::string_view title,
   ofn.lpstrTitle = caption.c_str();
   ofn.lpstrDefExt = default_ext.c_str();
   ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
-  const SystemLibrary dialogs(kDialogsLibrary);
-  const auto ask = dialogs.Get<decltype(GetSaveFileNameW)>("GetSaveFileNameW");
+  const auto ask = SystemFunction<decltype(GetSaveFileNameW)>(kDialogsLibrary, "GetSaveFileNameW");
   if (!ask || !ask(&ofn)) return std::nullopt;
   return Utf8(buffer.c_str());
 }
@@ -229,8 +225,7 @@ bool Win32Dialogs::AskFont(FontChoice& font) {
   cf.Flags = CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_SCREENFONTS | CF_NOVERTFONTS;
   cf.rgbColors = IsSystemColor(font.color) ? GetSysColor(static_cast<int>(font.color & 0xFF))
                                            : static_cast<COLORREF>(font.color & 0xFFFFFF);
-  const SystemLibrary dialogs(kDialogsLibrary);
-  const auto choose = dialogs.Get<decltype(ChooseFontW)>("ChooseFontW");
+  const auto choose = SystemFunction<decltype(ChooseFontW)>(kDialogsLibrary, "ChooseFontW");
   if (!choose || !choose(&cf)) return false;
   font.face = Utf8(lf.lfFaceName);
   font.size_pt = cf.iPointSize > 0 ? (cf.iPointSize + 5) / 10 : font.size_pt;

@@ -40,16 +40,15 @@ bool Win32Power::EnableShutdownPrivilege(bool enable) {
 
 bool Win32Power::HasStandby() {
   SYSTEM_POWER_CAPABILITIES caps{};
-  const SystemLibrary power(kPowerLibrary);
-  const auto capabilities = power.Get<decltype(GetPwrCapabilities)>("GetPwrCapabilities");
+  const auto capabilities =
+      SystemFunction<decltype(GetPwrCapabilities)>(kPowerLibrary, "GetPwrCapabilities");
   if (!capabilities || !capabilities(&caps)) return true;  // unknown: try the classic request
   return caps.SystemS1 || caps.SystemS2 || caps.SystemS3;
 }
 
 SuspendOutcome Win32Power::Suspend(bool hibernate) {
   const uint64_t asleep_before = AsleepMs();
-  const SystemLibrary power(kPowerLibrary);
-  const auto suspend = power.Get<decltype(SetSuspendState)>("SetSuspendState");
+  const auto suspend = SystemFunction<decltype(SetSuspendState)>(kPowerLibrary, "SetSuspendState");
   const bool ok = suspend && suspend(hibernate ? TRUE : FALSE, TRUE, FALSE) != FALSE;
   const uint64_t asleep_after = AsleepMs();
   return {ok, asleep_after > asleep_before ? asleep_after - asleep_before : 0};
