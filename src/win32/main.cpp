@@ -26,9 +26,11 @@ using namespace tavu::win;
 
 // The library's own handler for an exception nobody caught writes its demangled type to a
 // console a windowed program does not have, and brings the demangler's 36 KB of code along.
+#ifdef __GLIBCXX__
 namespace __gnu_cxx {
 void __verbose_terminate_handler() { std::abort(); }
 }  // namespace __gnu_cxx
+#endif
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Dialogs dialogs;
