@@ -146,5 +146,23 @@ TEST(History, TheExportSavesThroughTheStandardDialog) {
   EXPECT_TRUE(IsWindow(main));
 }
 
+// A history file that cannot be opened (here a folder holds its name) is left alone, and the page
+// says so instead of saying that the history is switched off.
+TEST(History, AFileThatCannotBeOpenedIsSaidOnThePage) {
+  Sandbox box;
+  box.WriteFile(L"lh20cfg", kNoWelcome);
+  ASSERT_TRUE(CreateDirectoryW(box.PathOf(L"tavu-history.db").c_str(), nullptr));
+  HWND main = box.StartAndWaitMain();
+  ASSERT_NE(main, nullptr);
+  HWND stat = OpenHistoryPage(main);
+  ASSERT_NE(stat, nullptr);
+  HWND note = GetDlgItem(stat, kStatHistoryNote);
+  EXPECT_TRUE(Visible(note));
+  EXPECT_EQ(Text(note), L"历史统计文件暂时无法打开（可能正被其他程序使用，或由更新的版本创建）。");
+  EXPECT_FALSE(Visible(GetDlgItem(stat, kStatChart)));
+  EXPECT_TRUE(FilesLike(box.PathOf(L"tavu-history.db.damaged-*")).empty());
+  Screenshot("stat-history-unavailable");
+}
+
 }  // namespace
 }  // namespace e2e
