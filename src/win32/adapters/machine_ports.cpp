@@ -119,7 +119,7 @@ void Win32Sound::Play(SoundCue cue) {
   const int id = cue == SoundCue::Chime        ? kResChimeWave
                  : cue == SoundCue::BreakStart ? kResBreakStartWave
                                                : kResBreakEndWave;
-  static const auto play = SystemFunction<decltype(PlaySoundW)>(L"winmm.dll", "PlaySoundW");
+  const auto play = SystemFunction<decltype(PlaySoundW)>(L"winmm.dll", "PlaySoundW");
   // SND_NODEFAULT: with no sound device there is silence, not the system's default beep.
   if (play)
     play(MAKEINTRESOURCEW(id), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
